@@ -1,0 +1,97 @@
+#include "game/GameFlow.h"
+
+#include <string>
+
+#include "game/Collections.h"
+#include "game/FrameRenderer.h"
+#include "game/GameState.h"
+#include "game/LevelBuilder.h"
+#include "media/Canvas.h"
+
+namespace vellix {
+
+namespace {
+std::string welcome(std::int16_t level) { return "Welcome to level " + std::to_string(level); }
+}  // namespace
+
+void startUp(GameState& game) {
+    game.level = 1;
+    game.showMessage(welcome(game.level));
+    newGame(game);
+}
+
+// The log and the power-up flags carry over; a game only ever ends after a ball's loss, which
+// has cleared the flags.
+void newGame(GameState& game) {
+    game.gameIsOver = false;
+    game.level = 1;
+    game.score = 0;
+    game.lives = 5;
+    setupLevel(game);
+}
+
+PassResult gameLoopPass(GameState& game) {
+    if (!anyBallAlive(game)) {
+        // A ball collection that cannot take one more ball ends the game like an empty purse.
+        if (game.lives <= 0 || game.balls.full()) {
+            gameOver(game);
+            return PassResult::GameOver;
+        }
+        deployBall(game);
+        resetPaddleWidths(game);
+        return PassResult::Deployed;
+    }
+    movePaddles(game);
+    moveBalls(game);
+    moveBricks(game);
+    renderFrame(game);
+    // Tested after drawing: a wall cleared in the frame that lost the last ball still advances.
+    if (countLiveBricks(game) < 1) {
+        nextLevel(game);
+        return PassResult::LevelAdvanced;
+    }
+    return PassResult::Drawn;
+}
+
+void playUntilGameOver(GameState& game) {
+    for (;;) {
+        switch (gameLoopPass(game)) {
+            case PassResult::Drawn:
+                game.host().endOfFrame(true);
+                break;
+            case PassResult::LevelAdvanced:
+                game.host().endOfFrame(false);
+                break;
+            case PassResult::Deployed:
+                break;
+            case PassResult::GameOver:
+                return;
+        }
+    }
+}
+
+void deployBall(GameState& game) {
+    if (game.lives <= 0) return;
+    if (game.balls.full()) return;  // no room for a ball: nothing happens and no life is spent
+    game.lives = std::int16_t(game.lives - 1);
+    game.balls.append([](clsBall& ball) { ball.init(0, 0); });
+    game.showMessage("New ball deployed");
+}
+
+void nextLevel(GameState& game) {
+    if (game.level < 32767) game.level = std::int16_t(game.level + 1);
+    game.dropCompanionPaddle();
+    game.clearPowerups();
+    game.showMessage(welcome(game.level));
+    setupLevel(game);
+}
+
+void gameOver(GameState& game) {
+    game.gameIsOver = true;
+    game.showMessage("Game Over!");
+    renderFrame(game);
+    game.host().setNewGameVisible(true);
+    game.canvas().setMousePointer(Canvas::kDefaultPointer);
+}
+
+}  // namespace vellix

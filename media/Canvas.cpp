@@ -1,0 +1,136 @@
+#include "media/Canvas.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "media/TextCache.h"
+#include "media/Twips.h"
+
+namespace vellix {
+
+namespace {
+
+int imagePixels(float twips) { return std::clamp(twipsToPixels(twips), 0, Canvas::kMaxPixels); }
+
+// Applies `op` to a run of canvas pixels with a run of source pixels.
+void combine(Pixel* dst, const Pixel* src, int count, RasterOp op) {
+    switch (op) {
+        case RasterOp::SRCCOPY:
+            std::memcpy(dst, src, std::size_t(count) * sizeof(Pixel));
+            break;
+        case RasterOp::SRCAND:
+            for (int i = 0; i < count; ++i) dst[i] &= src[i];
+            break;
+        case RasterOp::SRCPAINT:
+            for (int i = 0; i < count; ++i) dst[i] |= src[i];
+            break;
+    }
+}
+
+// Applies `op` to a run of canvas pixels with a black source (what lies outside a picture).
+void combineBlack(Pixel* dst, int count, RasterOp op) {
+    if (op != RasterOp::SRCPAINT) std::fill(dst, dst + count, Pixel(0));
+}
+
+}  // namespace
+
+Canvas::Canvas(float widthTwips, float heightTwips)
+    : width_(widthTwips), height_(heightTwips),
+      image_(imagePixels(widthTwips), imagePixels(heightTwips), kBackColor) {}
+
+void Canvas::resize(float widthTwips, float heightTwips) {
+    width_ = widthTwips;
+    height_ = heightTwips;
+    Picture resized(imagePixels(widthTwips), imagePixels(heightTwips), kBackColor);
+    const int keepW = std::min(resized.pixelWidth(), image_.pixelWidth());
+    const int keepH = std::min(resized.pixelHeight(), image_.pixelHeight());
+    for (int y = 0; y < keepH; ++y) std::memcpy(resized.row(y), image_.row(y), std::size_t(keepW) * sizeof(Pixel));
+    image_ = std::move(resized);
+}
+
+void Canvas::Cls() {
+    std::fill(image_.row(0), image_.row(0) + image_.pixels().size(), kBackColor);
+    currentX_ = 0;
+    currentY_ = 0;
+}
+
+void Canvas::PaintPicture(const Picture& picture, float x, float y, RasterOp op) {
+    PaintPicture(picture, x, y, picture.Width(), picture.Height(), 0, 0, op);
+}
+
+void Canvas::PaintPicture(const Picture& picture, float x, float y, float w, float h, float sx, float sy,
+                          RasterOp op) {
+    const int dx = twipsToPixels(x);
+    const int dy = twipsToPixels(y);
+    const int width = twipsToPixels(w);
+    const int height = twipsToPixels(h);
+    const int srcX = twipsToPixels(sx);
+    const int srcY = twipsToPixels(sy);
+    if (width <= 0 || height <= 0) return;
+
+    // The part of the destination that lies on the image.
+    const int x0 = std::max(dx, 0);
+    const int x1 = std::min(dx + width, image_.pixelWidth());
+    const int y0 = std::max(dy, 0);
+    const int y1 = std::min(dy + height, image_.pixelHeight());
+    if (x0 >= x1 || y0 >= y1) return;
+
+    // Of that part, the columns whose source lies inside the picture; the rest reads black.
+    const int offset = srcX - dx;  // source column = canvas column + offset
+    const int inside0 = std::clamp(-offset, x0, x1);
+    const int inside1 = std::clamp(picture.pixelWidth() - offset, inside0, x1);
+
+    for (int row = y0; row < y1; ++row) {
+        Pixel* dst = image_.row(row);
+        const int sourceRow = srcY + (row - dy);
+        if (sourceRow < 0 || sourceRow >= picture.pixelHeight()) {
+            combineBlack(dst + x0, x1 - x0, op);
+            continue;
+        }
+        combineBlack(dst + x0, inside0 - x0, op);
+        combine(dst + inside0, picture.row(sourceRow) + inside0 + offset, inside1 - inside0, op);
+        combineBlack(dst + inside1, x1 - inside1, op);
+    }
+}
+
+void Canvas::Print(std::string_view text) {
+    if (text_ != nullptr) {
+        if (!text.empty()) blendText(twipsToPixels(currentX_), twipsToPixels(currentY_), text_->get(text));
+        currentY_ += pixelsToTwips(text_->lineHeight());
+    }
+    currentX_ = 0;
+}
+
+void Canvas::blendText(int x, int y, const TextImage& text) {
+    const int x0 = std::max(x, 0);
+    const int x1 = std::min(x + text.width, image_.pixelWidth());
+    const int y0 = std::max(y, 0);
+    const int y1 = std::min(y + text.height, image_.pixelHeight());
+    const int fore[3] = {int(foreColor_ >> 16) & 0xFF, int(foreColor_ >> 8) & 0xFF, int(foreColor_) & 0xFF};
+    for (int row = y0; row < y1; ++row) {
+        Pixel* dst = image_.row(row);
+        const std::uint8_t* cover = text.coverage.data() + std::size_t(row - y) * std::size_t(text.width);
+        for (int col = x0; col < x1; ++col) {
+            const int a = cover[col - x];
+            if (a == 0) continue;
+            Pixel out = 0;
+            for (int c = 0; c < 3; ++c) {
+                const int shift = 16 - 8 * c;
+                const int under = int(dst[col] >> shift) & 0xFF;
+                out |= Pixel((under * (255 - a) + fore[c] * a + 127) / 255) << shift;
+            }
+            dst[col] = out;
+        }
+    }
+}
+
+void Canvas::Refresh() {
+    if (presenter_ != nullptr) presenter_->present(*this);
+}
+
+void Canvas::setMousePointer(int mode) {
+    mousePointer_ = mode;
+    if (presenter_ != nullptr) presenter_->mousePointerChanged(mode);
+}
+
+}  // namespace vellix

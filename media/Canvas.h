@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "media/Picture.h"
+
+namespace vellix {
+
+class Canvas;
+class TextCache;
+
+// How a bit-block copy combines a source pixel with the canvas pixel under it, by the names the
+// raster operations have always had. Every colour bit is combined on its own.
+enum class RasterOp : std::uint32_t {
+    SRCCOPY = 0xCC0020,   // source
+    SRCAND = 0x8800C6,    // source AND canvas
+    SRCPAINT = 0xEE0086,  // source OR canvas
+};
+
+// Whatever shows the canvas on a screen (the window) or records it (the headless driver).
+class CanvasPresenter {
+public:
+    virtual ~CanvasPresenter() = default;
+    virtual void present(const Canvas& canvas) = 0;
+    virtual void mousePointerChanged(int mode) = 0;
+};
+
+// The playing field's drawing surface: a persistent off-screen image, one pixel per screen pixel,
+// addressed in twips (see Twips.h for the one conversion rule). Drawing never fails: whatever lies
+// outside the image is clipped, and source pixels outside a picture read as black.
+class Canvas {
+public:
+    // The pointer modes in use: the window system's arrow, and the canvas's own invisible pointer.
+    static constexpr int kDefaultPointer = 0;
+    static constexpr int kCustomPointer = 99;
+    // The image never grows past this many pixels in either direction, whatever size the game
+    // is told; drawing beyond it is clipped like drawing beyond any edge.
+    static constexpr int kMaxPixels = 8192;
+    static constexpr Pixel kBackColor = rgb(0, 0, 0);
+
+    Canvas(float widthTwips, float heightTwips);
+
+    // The size in twips, as the game reads it. The image keeps what was drawn at its top-left;
+    // any new area is filled with the background colour.
+    void resize(float widthTwips, float heightTwips);
+    float Width() const { return width_; }
+    float Height() const { return height_; }
+
+    // Fills the image with the background colour and moves the text position home.
+    void Cls();
+
+    // Combines the source rectangle of `picture` that starts at (sx, sy) with the canvas at
+    // (x, y), w by h twips. Source and destination are always the same size: nothing is scaled.
+    void PaintPicture(const Picture& picture, float x, float y, float w, float h, float sx, float sy,
+                      RasterOp op);
+    // The whole picture at (x, y).
+    void PaintPicture(const Picture& picture, float x, float y, RasterOp op);
+
+    float CurrentX() const { return currentX_; }
+    float CurrentY() const { return currentY_; }
+    void setCurrentX(float x) { currentX_ = x; }
+    void setCurrentY(float y) { currentY_ = y; }
+    Pixel ForeColor() const { return foreColor_; }
+    void setForeColor(Pixel colour) { foreColor_ = colour; }
+
+    // Draws one line of text in the fore colour with its top-left corner at the text position,
+    // then moves the text position to the start of the next line. Without a font it draws nothing.
+    void Print(std::string_view text);
+    void setTextCache(TextCache* text) { text_ = text; }
+
+    // Shows the image: hands it to the presenter, if there is one.
+    void Refresh();
+    void setPresenter(CanvasPresenter* presenter) { presenter_ = presenter; }
+
+    int MousePointer() const { return mousePointer_; }
+    void setMousePointer(int mode);
+
+    const Picture& image() const { return image_; }
+
+private:
+    void blendText(int x, int y, const struct TextImage& text);
+
+    float width_ = 0;
+    float height_ = 0;
+    Picture image_;
+    float currentX_ = 0;
+    float currentY_ = 0;
+    Pixel foreColor_ = rgb(0, 0, 0);
+    int mousePointer_ = kCustomPointer;
+    TextCache* text_ = nullptr;
+    CanvasPresenter* presenter_ = nullptr;
+};
+
+}  // namespace vellix

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "media/modSound.h"
+
+struct Mix_Chunk;
+
+namespace vellix {
+
+// The sound channels on SDL_mixer: one mixer channel per sound. Opening the audio device falls
+// back to SDL's silent dummy driver when no real device can be opened, so that the channels still
+// play, end and report their ends on time, and the game behaves the same without sound.
+//
+// The end of a sound is reported as an SDL event of channelFinishedEvent() whose `code` is the
+// channel: the mixer calls back from its audio thread (or from inside a play on the main
+// thread), so the callback only posts the event, and whoever handles window events passes it on
+// to modSound::soundDone.
+class SdlMixerSoundDevice final : public SoundDevice {
+public:
+    // The audio buffer, in sample frames: small, so that a sound starts within about 25 ms.
+    static constexpr int kBufferFrames = 512;
+    static constexpr int kRate = 44100;
+
+    SdlMixerSoundDevice();
+    ~SdlMixerSoundDevice() override;
+    SdlMixerSoundDevice(const SdlMixerSoundDevice&) = delete;
+    SdlMixerSoundDevice& operator=(const SdlMixerSoundDevice&) = delete;
+
+    void open(int channel, const std::string& path) override;
+    void play(int channel) override;
+
+    // Whether the mixer is running, on a real device or on the dummy driver.
+    bool isOpen() const { return open_; }
+    // The name of SDL's audio driver in use, or "" when none could be opened.
+    std::string driverName() const;
+    // The buffer size and rate the device was opened with.
+    int bufferFrames() const { return bufferFrames_; }
+    int rate() const { return rate_; }
+
+    static std::uint32_t channelFinishedEvent();
+
+private:
+    bool openDevice();
+
+    bool open_ = false;
+    int bufferFrames_ = 0;
+    int rate_ = 0;
+    std::array<Mix_Chunk*, modSound::kChannels> chunks_{};
+};
+
+}  // namespace vellix
