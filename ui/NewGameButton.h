@@ -1,0 +1,42 @@
+#pragma once
+
+#include "media/Canvas.h"
+
+namespace vellix {
+
+class TextCache;
+
+// The "New Game" push button that lies on the field at Game over: 1215 by 675 twips, centred on
+// the field by every layout. It is drawn over the field's picture when the window is shown, with
+// a sunken look while the mouse holds it down, and it is clicked by a release over it.
+class NewGameButton {
+public:
+    static constexpr float kWidth = 1215;
+    static constexpr float kHeight = 675;
+
+    explicit NewGameButton(TextCache* text);
+
+    // Centres the button on a field of the given size, in twips.
+    void layout(float fieldWidth, float fieldHeight);
+    float left() const { return left_; }
+    float top() const { return top_; }
+    // Whether the pixel (x, y) of the field lies on the button.
+    bool contains(int x, int y) const;
+
+    bool visible = false;
+    bool pressed = false;  // the mouse went down on it and is still held
+
+    // The button's picture for its present state.
+    const Picture& picture() const { return pressed ? down_.image() : up_.image(); }
+
+private:
+    void draw(Canvas& face, bool sunken);
+
+    TextCache* text_;
+    Canvas up_{kWidth, kHeight};
+    Canvas down_{kWidth, kHeight};
+    float left_ = 0;
+    float top_ = 0;
+};
+
+}  // namespace vellix

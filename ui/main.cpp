@@ -1,0 +1,69 @@
+// Vellix: the window program. It takes no command line.
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "game/GameFlow.h"
+#include "game/GameState.h"
+#include "game/TimeOfDay.h"
+#include "media/SdlMixerSoundDevice.h"
+#include "media/SpriteSet.h"
+#include "media/TextCache.h"
+#include "media/TtfTextRasterizer.h"
+#include "media/modSound.h"
+#include "ui/frmMain.h"
+
+namespace {
+
+// The directory that holds the program, where its sounds lie beside it.
+std::string programDirectory() {
+    char* path = SDL_GetBasePath();
+    if (path == nullptr) return ".";
+    std::string directory = path;
+    SDL_free(path);
+    return directory;
+}
+
+int play() {
+    using namespace vellix;
+    const std::unique_ptr<TtfTextRasterizer> font = TtfTextRasterizer::openDefaultFont();
+    std::unique_ptr<TextCache> text = font ? std::make_unique<TextCache>(*font) : nullptr;
+
+    frmMain window(text.get());
+    SdlMixerSoundDevice device;
+    modSound sound(device);
+    sound.openSounds(programDirectory());
+    window.Show();
+
+    SystemTimeOfDay clock;
+    GameState game(window, sound, SpriteSet::builtIn(), clock);
+    window.attach(game, sound);
+    startUp(game);
+    for (;;) {
+        playUntilGameOver(game);
+        window.waitForNewGame();
+        newGame(game);
+    }
+}
+
+}  // namespace
+
+int main(int, char**) {
+    int status = 0;
+    try {
+        status = play();
+    } catch (const vellix::QuitRequested&) {
+        status = 0;
+    } catch (const vellix::StartupError& error) {
+        std::fprintf(stderr, "vellix: %s\n", error.what());
+        status = 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vellix: %s\n", error.what());
+        status = 1;
+    }
+    SDL_Quit();
+    return status;
+}
