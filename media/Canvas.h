@@ -34,9 +34,9 @@ public:
     // The pointer modes in use: the window system's arrow, and the canvas's own invisible pointer.
     static constexpr int kDefaultPointer = 0;
     static constexpr int kCustomPointer = 99;
-    // The image never grows past this many pixels in either direction, whatever size the game
-    // is told; drawing beyond it is clipped like drawing beyond any edge.
-    static constexpr int kMaxPixels = 8192;
+    // The image never grows past this many pixels in either direction (a 4K screen fits),
+    // whatever size the game is told; drawing beyond it is clipped like drawing beyond any edge.
+    static constexpr int kMaxPixels = 4096;
     static constexpr Pixel kBackColor = rgb(0, 0, 0);
 
     Canvas(float widthTwips, float heightTwips);

@@ -26,7 +26,8 @@ SdlMixerSoundDevice::SdlMixerSoundDevice() {
     channelFinishedEvent();
     if (!openDevice()) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+        // Overrides SDL_AUDIODRIVER from the environment too, which named a driver that failed.
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
         openDevice();
     }
     if (open_) {

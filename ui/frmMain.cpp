@@ -16,8 +16,23 @@
 namespace vellix {
 
 frmMain::frmMain(TextCache* text, const char* title) : cmdNew_(text) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        throw StartupError(std::string("cannot open a window: ") + SDL_GetError());
+    // Without a Wayland session only X is worth trying (probing Wayland would only print noise).
+    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr && SDL_getenv("WAYLAND_DISPLAY") == nullptr)
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        const bool noDisplay = SDL_getenv("DISPLAY") == nullptr && SDL_getenv("WAYLAND_DISPLAY") == nullptr;
+        throw StartupError(std::string("cannot open a window: ") + SDL_GetError() +
+                           (noDisplay ? " (no display: DISPLAY is not set)" : ""));
+    }
+    // Without a display SDL settles for a driver that shows nothing; a player would see no game.
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr && (driver == "offscreen" || driver == "dummy" || driver == "evdev")) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        throw StartupError("cannot open a window: no display (DISPLAY is not set or the X server cannot be reached)");
+    }
+    // The canvas is copied to the window's own framebuffer (shared memory on X11): no OpenGL
+    // renderer between them, which would cost more time, far more memory and a shader cache on disk.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kStartWidth, kStartHeight,
                                SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (window_ == nullptr) {
