@@ -40,8 +40,9 @@ public:
     std::int16_t speed() const { return speed_; }
     std::int16_t shatterFrame() const { return shatterFrame_; }
 
-    // Puts the brick at a given left edge: for tests and tools that need an exact setting.
+    // For tests and tools that need an exact setting: the left edge, and the power-up carried.
     void setLeft(float left) { left_ = left; }
+    void setPowerup(PowerupKind kind) { powerup_ = kind; }
 
 private:
     PowerupKind choosePowerup();

@@ -1,0 +1,62 @@
+#include "media/SpriteSet.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <tuple>
+
+namespace vellix {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(Sprites, HaveTheirSizesAndMasksBlackOverTheShapeWithTheSpriteBlackAroundIt) {
+    const SpriteSet& s = SpriteSet::builtIn();
+    // Each sprite, its mask (if it has one) and its size in twips.
+    std::vector<std::tuple<const Picture*, const Picture*, float, float>> sprites = {
+        {&s.imgBall, &s.imgBallMatte, 495, 480},           {&s.imgPointer, &s.imgPointerMatte, 225, 285},
+        {&s.imgMouse, &s.imgMouseMatte, 120, 120},         {&s.imgPaddleLeft, &s.imgPaddleLeftMatte, 75, 225},
+        {&s.imgPaddleRight, &s.imgPaddleRightMatte, 75, 225}, {&s.imgPaddleCenter, nullptr, 1515, 225}};
+    for (const Picture& brick : s.imgBrick) sprites.emplace_back(&brick, nullptr, 1365, 540);
+    for (std::size_t i = 1; i <= 6; ++i) sprites.emplace_back(&s.imgPowerup[i], &s.imgPowerupMatte[i], 1365, 540);
+    for (const auto& [sprite, mask, w, h] : sprites) {
+        EXPECT_EQ(std::pair(sprite->Width(), sprite->Height()), std::pair(w, h));
+        if (mask == nullptr) continue;
+        ASSERT_EQ(std::pair(mask->Width(), mask->Height()), std::pair(w, h));
+        for (std::size_t i = 0; i < mask->pixels().size(); ++i)
+            EXPECT_TRUE(mask->pixels()[i] == 0 || (mask->pixels()[i] == 0xFFFFFF && sprite->pixels()[i] == 0)) << i;
+    }
+    // The paddle's centre is stretched to any width, so its columns are all alike.
+    const Picture& centre = s.imgPaddleCenter;
+    for (int i = 0; i < int(centre.pixels().size()); ++i)
+        EXPECT_EQ(centre.pixels()[std::size_t(i)], centre.pixels()[std::size_t(i - i % centre.pixelWidth())]) << i;
+}
+
+// Every file under `dir`, by its path from there.
+std::map<fs::path, Bytes> filesUnder(const fs::path& dir) {
+    std::map<fs::path, Bytes> files;
+    for (const auto& entry : fs::recursive_directory_iterator(dir))
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), dir)] =
+                Bytes(std::istreambuf_iterator<char>(std::ifstream(entry.path(), std::ios::binary).rdbuf()), {});
+    return files;
+}
+
+TEST(Assets, TheToolsReproduceTheCommittedFiles) {
+    const fs::path out = fs::path(testing::TempDir()) / ("vellix-assets-" + std::to_string(getpid()));
+    for (auto [tool, dir] : {std::pair{VELLIX_MAKE_ART, out}, {VELLIX_MAKE_SOUNDS, out / "sounds"}})
+        ASSERT_EQ(std::system((std::string("'") + tool + "' '" + dir.string() + "'").c_str()), 0) << tool;
+    const auto made = filesUnder(out), committed = filesUnder(fs::path(VELLIX_SOURCE_DIR) / "assets");
+    fs::remove_all(out);
+    EXPECT_EQ(made.size(), committed.size());
+    for (const auto& [name, bytes] : committed) EXPECT_TRUE(made.contains(name) && made.at(name) == bytes) << name;
+}
+
+}  // namespace
+}  // namespace vellix

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <tuple>
+
+#include "tests/support/TestGame.h"
+
+namespace vellix {
+namespace {
+
+using testing::TestGame;
+
+// A ball brought to life at (x, y), where it rests unless given a velocity.
+clsBall& ballAt(TestGame& t, float x, float y, float vx = 0, float vy = 0) {
+    t.game.balls.rebuild(1);
+    t.game.balls[0].init(x, y);
+    if (vx != 0 || vy != 0) t.game.balls[0].setVelocity(vx, vy);
+    return t.game.balls[0];
+}
+
+TEST(Ball, ComesToLifeDrawingOnlyTheCoordinatesGivenAsZeroXFirst) {
+    TestGame t(9000, 6000);
+    auto draws = t.game.random();  // a copy, to replay the draws
+    const clsBall& ball = ballAt(t, 0, 0);
+    // In the upper left quarter, 60 in at least: Int(9000 / 2 * r + 60) across, then Int(6000 / 2 * r + 60) down.
+    EXPECT_EQ(ball.pos().x, std::floor(4500.0f * draws.Rnd() + 60));
+    EXPECT_EQ(ball.pos().y, std::floor(3000.0f * draws.Rnd() + 60));
+    ballAt(t, 1200, 900);
+    EXPECT_EQ(t.game.random().state(), draws.state());
+}
+
+TEST(Ball, FallsOneTwipAFrameFasterAndOnlyItsRightwardAndDownwardSpeedsAreCapped) {
+    // Under the magnet, as here, it steps |vx| towards the pointer, whichever way vx points, and
+    // swings about the pointer once there.
+    for (auto [pointer, vx, vy, x, y, endVx, endVy] :
+         {std::tuple{1e6f, 200.0f, 150.0f, 3150.0f, 3150.0f, 150.0f, 150.0f}, {1e6f, 0, -200, 3000, 2801, 0, -199},
+          {4000, -30, 0, 3030, 3001, -30, 1}, {2000, -200, 0, 2800, 3001, -200, 1}, {3000, 30, 0, 2970, 3001, 30, 1}}) {
+        TestGame t(9000, 6000);
+        t.game.magneticPaddle = true;
+        t.host.pointerX = pointer;
+        clsBall& ball = ballAt(t, 3000, 3000, vx, vy);
+        ball.move();
+        EXPECT_EQ(std::tuple(ball.pos().x, ball.pos().y, ball.vx(), ball.vy()), std::tuple(x, y, endVx, endVy)) << vx;
+    }
+}
+
+TEST(Ball, APointerTwentyDownAtItsXMarksABallAboveTheField) {
+    for (auto [y, marked] : {std::tuple{-10.0f, true}, {0.0f, false}}) {
+        TestGame t(9000, 6000);
+        ballAt(t, 3000, y + 20, 0, -21).move();  // rises onto y, which init could not be given as 0
+        t.game.balls[0].paint();
+        // The pointer's foot, (1, 16) in its picture, lies below the ball.
+        EXPECT_EQ(t.host.canvas().image().at(201, 17) == t.game.sprites().imgPointer.at(1, 16), marked) << y;
+    }
+}
+
+TEST(Ball, ALostBallEndsEveryPowerupAndStaysWhereItFellStillDrawn) {
+    TestGame t(9000, 6000);
+    t.game.fastPaddle = t.game.frozenBricks = t.game.magneticPaddle = true;
+    clsBall& ball = ballAt(t, 4500, 5999);  // at rest: still in play at 6000, lost at 6002
+    for (int step = 0; step < 3; ++step) ball.move();  // and then moved no more
+    ball.paint();
+    EXPECT_EQ(t.game.messages[0], "Ball is dead :(");
+    EXPECT_FALSE(t.game.fastPaddle || t.game.frozenBricks || t.game.magneticPaddle);
+    EXPECT_EQ((std::tuple{ball.pos().x, ball.pos().y}), std::tuple(4500.0f, 6002.0f));
+    // Its top still shows above the bottom edge: its centre pixel, from (4253, 5755).
+    EXPECT_EQ(t.host.canvas().image().at(283 + 16, 383 + 16), t.game.sprites().imgBall.at(16, 16));
+}
+
+}  // namespace
+}  // namespace vellix

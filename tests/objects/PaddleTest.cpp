@@ -1,0 +1,101 @@
+#include "objects/clsPaddle.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <utility>
+
+#include "game/RandomSource.h"
+#include "tests/support/TestGame.h"
+
+namespace vellix {
+namespace {
+
+using vellix::testing::TestGame;
+
+clsPaddle& paddleAt(TestGame& t, std::int16_t level, std::int16_t companion = 0) {
+    t.game.level = level;
+    t.game.paddles.rebuild(1);
+    t.game.paddles[0].init(companion);
+    return t.game.paddles[0];
+}
+
+TEST(Paddle, TakesOneStepTowardsItsTargetOrLandsOnIt) {
+    // A step is 180 at level 1, 160 at level 2 and 140 from then on, three times as far when fast.
+    // The main paddle chases the pointer, neither held inside the field nor wrapped round it; the
+    // companion chases half a field right of it, rounded half to even and wrapped with the sign of
+    // the dividend, unless the field is under one twip wide.
+    for (auto [field, level, companion, fast, from, pointer, to] :
+         {std::tuple{9105.0f, 1, 0, 0, 1000.0f, 1100.3f, 1100.3f}, {9105, 1, 0, 0, 1400, 6000, 1580},
+          {9105, 2, 0, 0, 1000, 5000, 1160}, {9105, 9, 0, 0, 1000, -3000, 860}, {9105, 1, 0, 1, 1000, 5000, 1540},
+          {9105, 1, 0, 0, -4900, -5000, -5000}, {9000, 1, -1, 0, 1400, 6000, 1500},
+          {9000, 1, -1, 0, 5450, 1000.5f, 5500}, {9000, 1, -1, 0, -1400, -6000, -1500},
+          {9000.7f, 1, -1, 0, 1400, 6000.5f, 1500}, {0.5f, 1, -1, 0, 1000, 100, 820}}) {
+        TestGame t(field, 5010);
+        t.game.fastPaddle = fast == 1;
+        clsPaddle& p = paddleAt(t, std::int16_t(level), std::int16_t(companion));
+        p.place(from, 3010, 1515);
+        t.host.pointerX = pointer;
+        p.move();
+        EXPECT_EQ(p.xpos(), to) << "field " << field << ", level " << level << ", from " << from << " to " << pointer;
+    }
+}
+
+TEST(Paddle, IsStruckOnlyOverItsCentreSectionWithinHalfABallOfALine) {
+    TestGame t;
+    clsPaddle& p = paddleAt(t, 1);
+    // Centred at 4000 and 1515 wide: struck from 3243 to 4757, lines at 2888 and 3112, reach 247.
+    // A strike dips it 240.
+    for (auto [x, y, offset] : {std::tuple{3243.0f, 2700.0f, -757.0f}, {4757, 3300, 757}, {4000.5f, 2700, 0.5f},
+                                {4000, 2700, 1}, {4000, 3300, 1}, {3242.5f, 2888, 0}, {4757.5f, 2888, 0},
+                                {4100, 2641, 0}, {4100, 2642, 100}, {4100, 3359, 0}, {4100, 3358, 100}}) {
+        p.place(4000, 3000, 1515);
+        EXPECT_EQ(p.detectCollision(x, y, 495), offset) << x << ", " << y;
+        EXPECT_EQ(p.ypos(), offset == 0 ? 3000 : 3240);
+    }
+}
+
+TEST(Paddle, WidthFollowsStrikesAtItsLevelAndBrokenBricks) {
+    // Each strike takes 150 - 30 x level off, down to 600 at the narrowest; each brick broken adds
+    // 75, and never leaves it narrower than it started.
+    for (auto [level, strikes, bricks, width] :
+         {std::tuple{1, 1, 0, 1395.0f}, {1, 9, 0, 600}, {1, 9, 2, 1590}, {5, 1, 0, 1515}, {6, 1, 0, 1545},
+          {10, 1, 0, 1665}}) {
+        TestGame t;
+        clsPaddle& p = paddleAt(t, std::int16_t(level));
+        for (int i = 0; i < strikes; ++i) EXPECT_NE(p.detectCollision(p.xpos(), p.ypos(), 495), 0);
+        for (int i = 0; i < bricks; ++i) p.expand();
+        EXPECT_EQ(p.width(), width) << "level " << level << ", " << strikes << " strikes, " << bricks << " bricks";
+    }
+}
+
+TEST(Paddle, StartsOnTheRestLineAndClimbsBackToItTwentyAFrameDrawnWhereItWas) {
+    const SpriteSet& s = SpriteSet::builtIn();
+    const Pixel grey = rgb(0x40, 0x40, 0x40);
+    TestGame t(9105, 5000);  // rest line 3000
+    t.host.canvas().PaintPicture(Picture(700, 400, grey), 0, 0, RasterOp::SRCCOPY);
+    RandomSource draws = t.game.random();
+    clsPaddle& p = paddleAt(t, 1);
+    // At Int(9105 / 2) times one draw, and no other draw.
+    EXPECT_EQ((std::tuple{p.ypos(), p.width(), p.xpos(), t.game.random().state()}),
+              (std::tuple{3000.0f, 1515.0f, 4552.0f * draws.Rnd(), draws.state()}));
+    // Wider than its picture, from -6500 to 2500, it is drawn in pieces side by side: the last from
+    // 1075 (pixel 71) to pixel 165. Then, dipped, the centre section spans pixels 200 to 300 from row 216.
+    p.place(-2000, 1500, 9000);
+    p.paint();
+    p.place(3750, 3240, 1500);
+    p.paint();
+    EXPECT_EQ(p.ypos(), 3220);
+    const Picture& image = t.host.canvas().image();
+    for (int x : {0, 71, 165}) EXPECT_EQ(image.at(x, 100), grey | s.imgPaddleCenter.at(0, 0)) << x;  // no mask
+    // The caps go through their masks: a corner of the left one, and shape near each inner end.
+    auto masked = [&](const Picture& a, const Picture& m, int x, int y) { return (grey & m.at(x, y)) | a.at(x, y); };
+    EXPECT_EQ(image.at(195, 216), masked(s.imgPaddleLeft, s.imgPaddleLeftMatte, 0, 0));
+    EXPECT_EQ(image.at(197, 217), masked(s.imgPaddleLeft, s.imgPaddleLeftMatte, 2, 1));
+    EXPECT_EQ(image.at(300, 217), masked(s.imgPaddleRight, s.imgPaddleRightMatte, 0, 1));
+    for (int frame = 2; frame <= 13; ++frame) p.paint();
+    EXPECT_EQ(p.ypos(), 3000);
+}
+
+}  // namespace
+}  // namespace vellix

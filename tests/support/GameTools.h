@@ -1,0 +1,60 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/GameState.h"
+#include "media/Canvas.h"
+#include "media/TextCache.h"
+#include "tests/support/TestGame.h"
+
+namespace vellix::testing {
+
+// Prints a line as two pixel rows: a solid bar, and under it one pixel per character whose
+// coverage is the character's code. On a black field the second row's blue channel spells the text.
+class SpellingFont final : public TextRasterizer {
+public:
+    TextImage render(std::string_view text) override {
+        TextImage image{int(text.size()), 2, std::vector<std::uint8_t>(text.size(), 255)};
+        image.coverage.insert(image.coverage.end(), text.begin(), text.end());
+        return image;
+    }
+    int lineHeight() const override { return 16; }
+};
+
+// Gives a canvas the spelling font for as long as this lives.
+struct SpellingText {
+    explicit SpellingText(Canvas& canvas) { canvas.setTextCache(&cache); }
+    SpellingFont font;
+    TextCache cache{font};
+};
+
+// The line printed with its top-left pixel at (x, y), in the status colour.
+inline std::string textAt(const Picture& image, int x, int y) {
+    if (x > 0 && image.at(x - 1, y + 1) != 0) return "<text starts further left>";
+    std::string text;
+    for (; x < image.pixelWidth() && image.at(x, y + 1) != 0; ++x) {
+        if (image.at(x, y) != rgb(190, 200, 255)) return text + "<wrong colour>";
+        text += char(image.at(x, y + 1) & 0xFF);
+    }
+    return text;
+}
+
+// Takes every power-up off the wall.
+inline void clearPowerupKinds(GameState& g) {
+    for (std::int16_t i = 0; i < g.bricks.count(); ++i) g.bricks[i].setPowerup(0);
+}
+
+// Puts ball i just above the floor, falling, and lets it take one step out of the field.
+inline void dropOut(GameState& g, std::int16_t i) {
+    g.balls[i].init(3000, g.canvas().Height() - 1);
+    g.balls[i].setVelocity(0, 100);
+    g.balls[i].move();
+    ASSERT_FALSE(g.balls[i].isAlive());
+}
+
+}  // namespace vellix::testing

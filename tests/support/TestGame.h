@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "game/GameHost.h"
+#include "game/GameState.h"
+#include "game/TimeOfDay.h"
+#include "media/Canvas.h"
+#include "media/SoundPlayer.h"
+#include "media/SpriteSet.h"
+
+namespace vellix::testing {
+
+// A host with no window: a canvas of a given size, a pointer x the test sets, and a record of
+// the yields. A test can hook a yield to play a window event there (a press, a move, a resize).
+class FakeHost final : public GameHost {
+public:
+    FakeHost(float width, float height) : canvas_(width, height) {}
+
+    Canvas& canvas() override { return canvas_; }
+    float mouseX() const override { return pointerX; }
+    void setNewGameVisible(bool visible) override { newGameVisible = visible; }
+    void doEvents() override {
+        ++brickYields;
+        if (onBrickYield) onBrickYield();
+    }
+    void endOfFrame(bool yield) override {
+        ++framesEnded;
+        if (!yield) return;
+        ++frameYields;
+        if (onFrameYield) onFrameYield();
+    }
+
+    float pointerX = 997;
+    bool newGameVisible = false;
+    int brickYields = 0;
+    int framesEnded = 0;
+    int frameYields = 0;
+    std::function<void()> onBrickYield;
+    std::function<void()> onFrameYield;
+
+private:
+    Canvas canvas_;
+};
+
+// Every sound the game asked for, in order.
+class RecordingSound final : public SoundPlayer {
+public:
+    void playSound(std::int16_t sound) override { played.push_back(sound); }
+    std::vector<std::int16_t> played;
+};
+
+// A whole game with no window, on a field of the given size in twips, seeded from a fixed clock.
+struct TestGame {
+    explicit TestGame(float width = 9105, float height = 5010, std::uint32_t seconds = 43210)
+        : host(width, height), clock(seconds), game(host, sound, SpriteSet::builtIn(), clock) {}
+
+    FakeHost host;
+    RecordingSound sound;
+    FixedTimeOfDay clock;
+    GameState game;
+};
+
+}  // namespace vellix::testing
