@@ -92,6 +92,10 @@ void frmMain::layout() {
     cmdNew_.layout(canvas_.Width(), canvas_.Height());
 }
 
+void frmMain::showSize(float width, float height) {
+    SDL_SetWindowSize(window_, std::max(twipsToPixels(width), 1), std::max(twipsToPixels(height), 1));
+}
+
 void frmMain::setNewGameVisible(bool visible) {
     cmdNew_.visible = visible;
     cmdNew_.pressed = false;
@@ -124,24 +128,24 @@ void frmMain::handle(const SDL_Event& event) {
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) throw QuitRequested{};
             if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-                layout();
+                if (!runOnly_) layout();
                 present(canvas_);
             } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
                 present(canvas_);
             }
             break;
         case SDL_MOUSEMOTION:
-            if (mouseIgnored_) break;
+            if (runOnly_) break;
             // Only the x over the canvas is kept; leaving the canvas keeps the last x seen on it.
             if (event.motion.x >= 0 && event.motion.x < canvas_.image().pixelWidth()) {
                 mouseX_ = pixelsToTwips(event.motion.x);
             }
             break;
         case SDL_MOUSEBUTTONDOWN:
-            if (!mouseIgnored_) pressAt(event.button.x, event.button.y);
+            if (!runOnly_) pressAt(event.button.x, event.button.y);
             break;
         case SDL_MOUSEBUTTONUP:
-            if (!mouseIgnored_) releaseAt(event.button.x, event.button.y);
+            if (!runOnly_) releaseAt(event.button.x, event.button.y);
             break;
         default:
             if (event.type == SdlMixerSoundDevice::channelFinishedEvent() && sound_ != nullptr)

@@ -43,8 +43,10 @@ public:
     void Show();
     // The game and the sound channels that the window's events drive.
     void attach(GameState& game, modSound& sound);
-    // Ignore the mouse: for a window that only shows a run driven from elsewhere.
-    void ignoreMouse() { mouseIgnored_ = true; }
+    // For a window that only shows a run driven from elsewhere: the mouse is ignored, and the
+    // canvas keeps the size the run gives it (showSize) whatever the window's size.
+    void showRunOnly() { runOnly_ = true; }
+    void showSize(float width, float height);
 
     // At Game over no loop runs: waits on window events (repainting when asked) until the New Game
     // button is clicked. Throws QuitRequested when the window is closed.
@@ -80,7 +82,7 @@ private:
     GameState* game_ = nullptr;
     modSound* sound_ = nullptr;
     bool newGameClicked_ = false;
-    bool mouseIgnored_ = false;
+    bool runOnly_ = false;
 };
 
 }  // namespace vellix

@@ -1,0 +1,69 @@
+#include "tools/sim/SimOptions.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace vellix::sim {
+
+namespace {
+
+// A finite, non-negative number of twips.
+float twips(const std::string& option, const std::string& text) {
+    float value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value < 0)
+        throw UsageError{option + " takes a number of twips, 0 or more: '" + text + "'"};
+    return value;
+}
+
+long whole(const std::string& option, const std::string& text, long lowest, long highest) {
+    long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < lowest || value > highest)
+        throw UsageError{option + " takes a whole number from " + std::to_string(lowest) + " to " +
+                         std::to_string(highest) + ": '" + text + "'"};
+    return value;
+}
+
+Snapshot snapshot(const std::string& text) {
+    const auto colon = text.find(':');
+    if (colon == std::string::npos || colon + 1 == text.size())
+        throw UsageError{"--snapshot takes K:FILE: '" + text + "'"};
+    return {whole("--snapshot", text.substr(0, colon), 1, 1'000'000'000'000), text.substr(colon + 1)};
+}
+
+}  // namespace
+
+SimOptions parseOptions(const std::vector<std::string>& args) {
+    SimOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+        }
+        const bool flag = name == "--autoplay" || name == "--window";
+        if (flag) {
+            if (value) throw UsageError{name + " takes no value"};
+            (name == "--autoplay" ? options.autoplay : options.window) = true;
+            continue;
+        }
+        if (!value) {
+            if (i + 1 >= args.size()) throw UsageError{name + " needs a value"};
+            value = args[++i];
+        }
+        if (name == "--width") options.width = twips(name, *value);
+        else if (name == "--height") options.height = twips(name, *value);
+        else if (name == "--clock") options.clock = std::uint32_t(whole(name, *value, 0, 86399));
+        else if (name == "--frames") options.frames = whole(name, *value, 1, 1'000'000'000'000);
+        else if (name == "--script") options.script = *value;
+        else if (name == "--trace") options.trace = *value;
+        else if (name == "--snapshot") options.snapshots.push_back(snapshot(*value));
+        else throw UsageError{"unknown option '" + args[i] + "'"};
+        if ((name == "--script" || name == "--trace") && value->empty()) throw UsageError{name + " needs a file"};
+    }
+    return options;
+}
+
+}  // namespace vellix::sim
