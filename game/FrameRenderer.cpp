@@ -57,6 +57,8 @@ void paintLives(GameState& game) {
     float x = canvas.Width() - kLivesLeftOfRight;
     for (int i = 0; i < game.lives; ++i) {
         x = x - s.imgBall.Width();
+        // The row runs on past the left edge with many lives; icons wholly off the field show nothing.
+        if (x + s.imgBall.Width() <= 0) break;
         canvas.PaintPicture(s.imgBallMatte, x, y, RasterOp::SRCAND);
         canvas.PaintPicture(s.imgBall, x, y, RasterOp::SRCPAINT);
     }
