@@ -1,13 +1,16 @@
 # Vellix. Two commands are all a player or a developer needs:
 #   make run    installs what is missing, builds the game and starts it
 #   make test   installs what is missing, builds, and runs every test, also under the sanitizers
-# Also: make soak (ten million frames of autoplay, not part of make test).
+# Also: make install [PREFIX=/usr/local], make uninstall, make package (a .deb), make bench,
+# make soak (ten million frames of autoplay, not part of make test), make readme-pictures.
 
 BUILD := build
 SANITIZE_BUILD := build-sanitize
+PACKAGE_BUILD := build-package
+PREFIX ?= /usr/local
 CONFIGURE := cmake -G Ninja -Wno-dev
 
-.PHONY: run test soak game tested-build
+.PHONY: run test soak game tested-build install uninstall package bench readme-pictures
 
 run: game
 	./$(BUILD)/vellix
@@ -30,3 +33,22 @@ test: tested-build
 
 soak: tested-build
 	VELLIX_SOAK_FRAMES=10000000 ./$(BUILD)/SimTest --gtest_filter=Sim.AutoplaySoakKeepsEveryInvariant
+
+install: game
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	cmake --build $(BUILD) --target uninstall
+
+package:
+	scripts/install-deps --package
+	$(CONFIGURE) -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DVELLIX_TESTS=OFF
+	cmake --build $(PACKAGE_BUILD)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	@ls $(PACKAGE_BUILD)/*.deb
+
+bench: tested-build
+	./$(BUILD)/vellix-bench
+
+readme-pictures: tested-build
+	scripts/readme-pictures $(BUILD)
