@@ -16,7 +16,10 @@ constexpr Pixel kCaption = rgb(235, 238, 255);
 constexpr const char* kCaptionText = "New Game";
 }  // namespace
 
-NewGameButton::NewGameButton(TextCache* text) : text_(text) {
+NewGameButton::NewGameButton() { setText(nullptr); }
+
+void NewGameButton::setText(TextCache* text) {
+    text_ = text;
     draw(up_, false);
     draw(down_, true);
 }

@@ -14,7 +14,9 @@ public:
     static constexpr float kWidth = 1215;
     static constexpr float kHeight = 675;
 
-    explicit NewGameButton(TextCache* text);
+    NewGameButton();
+    // The caption's font; without one the button has no caption.
+    void setText(TextCache* text);
 
     // Centres the button on a field of the given size, in twips.
     void layout(float fieldWidth, float fieldHeight);
@@ -32,7 +34,7 @@ public:
 private:
     void draw(Canvas& face, bool sunken);
 
-    TextCache* text_;
+    TextCache* text_ = nullptr;
     Canvas up_{kWidth, kHeight};
     Canvas down_{kWidth, kHeight};
     float left_ = 0;

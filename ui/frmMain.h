@@ -34,11 +34,13 @@ public:
     static constexpr int kStartHeight = 334;
 
     // Creates the window, hidden, and loads it. Throws StartupError when there is no display.
-    explicit frmMain(TextCache* text, const char* title = "Vellix");
+    explicit frmMain(const char* title = "Vellix");
     ~frmMain() override;
     frmMain(const frmMain&) = delete;
     frmMain& operator=(const frmMain&) = delete;
 
+    // The text of the status display and the button; none until given.
+    void setText(TextCache* text);
     // Shows the window and lays it out for the first time.
     void Show();
     // The game and the sound channels that the window's events drive.

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -29,10 +30,14 @@ std::string programDirectory() {
 
 int play() {
     using namespace vellix;
-    const std::unique_ptr<TtfTextRasterizer> font = TtfTextRasterizer::openDefaultFont();
-    std::unique_ptr<TextCache> text = font ? std::make_unique<TextCache>(*font) : nullptr;
+    // The font is looked up while the window system starts: each takes a few milliseconds.
+    std::future<std::unique_ptr<TtfTextRasterizer>> fontLookup =
+        std::async(std::launch::async, TtfTextRasterizer::openDefaultFont);
+    frmMain window;
+    const std::unique_ptr<TtfTextRasterizer> font = fontLookup.get();
+    const std::unique_ptr<TextCache> text = font ? std::make_unique<TextCache>(*font) : nullptr;
+    window.setText(text.get());
 
-    frmMain window(text.get());
     SdlMixerSoundDevice device;
     modSound sound(device);
     sound.openSounds(programDirectory());

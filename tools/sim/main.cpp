@@ -68,7 +68,8 @@ int simulate(const std::vector<std::string>& args) {
     const std::unique_ptr<TextCache> text = font ? std::make_unique<TextCache>(*font) : nullptr;
     std::unique_ptr<frmMain> window;
     if (options.window) {
-        window = std::make_unique<frmMain>(text.get(), "Vellix (vellix-sim)");
+        window = std::make_unique<frmMain>("Vellix (vellix-sim)");
+        window->setText(text.get());
         window->showRunOnly();
         window->Show();
     }
