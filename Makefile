@@ -2,6 +2,7 @@
 #   make run    installs what is missing, builds the game and starts it
 #   make test   installs what is missing, builds, and runs every test, also under the sanitizers
 # Also: make install [PREFIX=/usr/local], make uninstall, make package (a .deb), make bench,
+# make window-bench (the running game beside the peer, and SDL's presentation paths),
 # make soak (ten million frames of autoplay, not part of make test), make readme-pictures.
 
 BUILD := build
@@ -10,7 +11,7 @@ PACKAGE_BUILD := build-package
 PREFIX ?= /usr/local
 CONFIGURE := cmake -G Ninja -Wno-dev
 
-.PHONY: run test soak game tested-build install uninstall package bench readme-pictures
+.PHONY: run test soak game tested-build install uninstall package bench window-bench readme-pictures
 
 run: game
 	./$(BUILD)/vellix
@@ -49,6 +50,12 @@ package:
 
 bench: tested-build
 	./$(BUILD)/vellix-bench
+
+# The running game in a window beside the peer game, and SDL's presentation paths compared.
+window-bench: tested-build
+	scripts/install-deps --bench
+	bench/window-bench $(BUILD)
+	bench/present-paths
 
 readme-pictures: tested-build
 	scripts/readme-pictures $(BUILD)
