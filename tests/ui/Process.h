@@ -22,7 +22,7 @@ class Process {
 public:
     // `environment`: "NAME=value" to set, or "NAME" to remove.
     Process(const std::string& program, const std::vector<std::string>& environment, const std::string& stderrFile,
-            std::vector<std::string> args = {}) {
+            std::vector<std::string> args = {}, const std::string& workingDirectory = "") {
         std::vector<std::string> env;
         for (char** e = environ; *e != nullptr; ++e) {
             const std::string entry = *e;
@@ -46,6 +46,7 @@ public:
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 2, stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (!workingDirectory.empty()) posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
         if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
     }

@@ -1,0 +1,43 @@
+#pragma once
+
+// GoogleTest before Xlib: Xlib's macros (None, Bool) would break GoogleTest's headers.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace vellix::testing {
+
+// What a command prints.
+inline std::string run(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    for (int c = 0; pipe != nullptr && (c = std::fgetc(pipe)) != EOF;) out += char(c);
+    if (pipe != nullptr) pclose(pipe);
+    return out;
+}
+
+// Tries `done` until it holds or `limit` has passed; returns whether it held.
+inline bool waitFor(std::chrono::steady_clock::duration limit, const std::function<bool()>& done) {
+    const auto until = std::chrono::steady_clock::now() + limit;
+    bool ok = false;
+    while (!(ok = done()) && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    return ok;
+}
+
+// Asks a window to close, as a window manager's close button does.
+inline void closeWindow(Display* display, Window window) {
+    XEvent event{};
+    event.xclient = {ClientMessage, 0, 1, display, window, XInternAtom(display, "WM_PROTOCOLS", False), 32, {}};
+    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+}
+
+}  // namespace vellix::testing
