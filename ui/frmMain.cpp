@@ -144,16 +144,15 @@ void frmMain::handle(const SDL_Event& event) {
             break;
         case SDL_MOUSEMOTION:
             if (runOnly_) break;
-            // Only the x over the canvas is kept; leaving the canvas keeps the last x seen on it.
-            if (event.motion.x >= 0 && event.motion.x < canvas_.image().pixelWidth()) {
-                mouseX_ = pixelsToTwips(event.motion.x);
-            }
+            // Only the x over the field is kept: off it (a held button makes the window report the
+            // pointer beyond its edges) or over the New Game button, the last x seen on it stays.
+            if (overField(event.motion.x, event.motion.y)) mouseX_ = pixelsToTwips(event.motion.x);
             break;
         case SDL_MOUSEBUTTONDOWN:
-            if (!runOnly_) pressAt(event.button.x, event.button.y);
+            if (!runOnly_) pressAt(event.button.x, event.button.y, event.button.button == SDL_BUTTON_LEFT);
             break;
         case SDL_MOUSEBUTTONUP:
-            if (!runOnly_) releaseAt(event.button.x, event.button.y);
+            if (!runOnly_ && event.button.button == SDL_BUTTON_LEFT) releaseAt(event.button.x, event.button.y);
             break;
         default:
             if (event.type == SdlMixerSoundDevice::channelFinishedEvent() && sound_ != nullptr)
@@ -162,10 +161,16 @@ void frmMain::handle(const SDL_Event& event) {
     }
 }
 
-// Any button pressed over the field spends a spare ball; over the visible New Game button it
-// only pushes the button in.
-void frmMain::pressAt(int x, int y) {
+bool frmMain::overField(int x, int y) const {
+    return x >= 0 && y >= 0 && x < twipsToPixels(canvas_.Width()) && y < twipsToPixels(canvas_.Height()) &&
+           !(cmdNew_.visible && cmdNew_.contains(x, y));
+}
+
+// Any button pressed over the field spends a spare ball. The visible New Game button takes the
+// presses over it, and like any push button only the primary one pushes it in.
+void frmMain::pressAt(int x, int y, bool primary) {
     if (cmdNew_.visible && cmdNew_.contains(x, y)) {
+        if (!primary) return;
         cmdNew_.pressed = true;
         present(canvas_);
         return;
@@ -173,7 +178,7 @@ void frmMain::pressAt(int x, int y) {
     if (game_ != nullptr) deployBall(*game_);
 }
 
-// The button is clicked when the mouse is released over it.
+// The button is clicked when the primary button is released over it.
 void frmMain::releaseAt(int x, int y) {
     if (!cmdNew_.pressed) return;
     cmdNew_.pressed = false;

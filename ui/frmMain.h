@@ -69,7 +69,9 @@ private:
     void load();
     void layout();
     void handle(const SDL_Event& event);
-    void pressAt(int x, int y);
+    // Whether the pixel (x, y) is on the field and not under the visible New Game button.
+    bool overField(int x, int y) const;
+    void pressAt(int x, int y, bool primary);
     void releaseAt(int x, int y);
     void setIcon();
 
