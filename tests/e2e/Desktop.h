@@ -24,18 +24,16 @@ inline std::string run(const std::string& command) {
 
 // Tries `done` until it holds or `limit` has passed; returns whether it held.
 inline bool waitFor(std::chrono::steady_clock::duration limit, const std::function<bool()>& done) {
-    const auto until = std::chrono::steady_clock::now() + limit;
-    bool ok = false;
-    while (!(ok = done()) && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    return ok;
+    for (const auto until = std::chrono::steady_clock::now() + limit; !done();
+         std::this_thread::sleep_for(std::chrono::milliseconds(30)))
+        if (std::chrono::steady_clock::now() >= until) return false;
+    return true;
 }
 
 // Asks a window to close, as a window manager's close button does.
 inline void closeWindow(Display* display, Window window) {
-    XEvent event{};
-    event.xclient = {ClientMessage, 0, 1, display, window, XInternAtom(display, "WM_PROTOCOLS", False), 32, {}};
-    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    XEvent event{.xclient = {ClientMessage, 0, 1, display, window, XInternAtom(display, "WM_PROTOCOLS", False), 32,
+                             {.l = {long(XInternAtom(display, "WM_DELETE_WINDOW", False))}}}};
     XSendEvent(display, window, False, NoEventMask, &event);
     XFlush(display);
 }

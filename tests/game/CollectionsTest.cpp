@@ -2,15 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "game/GameFlow.h"
 #include "tests/support/GameTools.h"
 
 namespace vellix {
 namespace {
 
 TEST(Collections, ABallDeployedDuringAWalkWaitsForTheNextWalkAndTheOthersStayPut) {
-    testing::TestGame t;
-    startUp(t.game);
+    testing::StartedGame t;
     testing::clearPowerupKinds(t.game);
     clsBall& first = t.game.balls[0];
     first.init(682, 700);  // rises into the bottom edge (540) of brick 0, which yields as it breaks
@@ -25,8 +23,7 @@ TEST(Collections, ABallDeployedDuringAWalkWaitsForTheNextWalkAndTheOthersStayPut
 // A ball over two bricks finds the lower index, and every paddle grows for the brick found; only
 // the first paddle struck, in index order, takes the hit.
 TEST(Collections, DetectionTakesTheFirstObjectStruckInIndexOrder) {
-    testing::TestGame t;
-    startUp(t.game);
+    testing::StartedGame t;
     t.game.paddles.rebuild(2);
     t.game.paddles[1].place(3050, 3010, 1515);
     t.game.bricks[5].setLeft(500);  // brick 5 (row 1) under brick 0: y 540 is 0's bottom edge and 5's top

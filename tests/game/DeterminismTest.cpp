@@ -4,7 +4,7 @@
 #include <string>
 
 #include "game/GameFlow.h"
-#include "tests/support/TestGame.h"
+#include "tests/support/GameTools.h"
 
 namespace vellix {
 namespace {
@@ -26,8 +26,7 @@ std::string dump(TestGame& t) {
 }
 
 TEST(Determinism, TheClockAndTheInputAloneDecideTheGame) {
-    TestGame a(9105, 5010, 50000), b(9105, 5010, 50000), other(9105, 5010, 50001);
-    for (TestGame* t : {&a, &b, &other}) startUp(t->game);
+    testing::StartedGame a(9105, 5010, 50000), b(9105, 5010, 50000), other(9105, 5010, 50001);
     EXPECT_NE(dump(a), dump(other)) << "another clock built the same wall";
 
     // The pointer sweeps across the field, with a press every 700 passes and a new game after each

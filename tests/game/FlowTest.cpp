@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "game/Collections.h"
 #include "game/Powerups.h"
 #include "tests/support/GameTools.h"
@@ -11,11 +13,8 @@ namespace {
 
 using namespace testing;
 
-struct Stop {};
-
 struct Flow : ::testing::Test {
-    void SetUp() override { startUp(g); }
-    TestGame t;
+    StartedGame t;
     GameState& g = t.game;
 };
 
@@ -27,35 +26,41 @@ TEST_F(Flow, EveryTwoHundredthPointGivesALife) {
     }
 }
 
-TEST_F(Flow, APassWithNoLiveBallDeploysOneAndResetsThePaddlesWithoutDrawingOrYielding) {
+// With no live ball a pass deploys one and resets the paddles, drawing nothing and not yielding;
+// a full ball collection takes no ball, costs no life and ends the game.
+TEST_F(Flow, APassWithNoLiveBallDeploysOneAndResetsThePaddlesWithoutDrawingOrYieldingUnlessNoBallFits) {
     addCompanionPaddle(g);
     expandPaddles(g);
     dropOut(g, 0);
     EXPECT_EQ(gameLoopPass(g), PassResult::Deployed);
     EXPECT_EQ(t.host.canvas().image(), Canvas(9105, 5010).image()) << "drew a frame";
-    EXPECT_EQ(g.lives, 4);
     ASSERT_EQ(g.balls.count(), 2);
-    EXPECT_EQ(g.messages[0], "New ball deployed");
+    EXPECT_EQ(std::tuple(g.lives, g.messages[0]), std::tuple(4, "New ball deployed"));
     for (std::int16_t i = 0; i < 2; ++i) EXPECT_EQ(g.paddles[i].width(), g.sprites().imgPaddleCenter.Width()) << i;
 
     dropOut(g, 1);
-    t.host.onFrameYield = [] { throw Stop{}; };
-    EXPECT_THROW(playUntilGameOver(g), Stop);
-    EXPECT_NE(g.balls[2].vy(), 0) << "yielded before the new ball's first frame";
+    t.host.onFrameYield = [] { throw QuitRequested{}; };  // the window closes there
+    EXPECT_THROW(playUntilGameOver(g), QuitRequested);
+    EXPECT_EQ(std::tuple(g.balls[2].vy() != 0, t.host.framesEnded), std::tuple(true, 1)) << "deploying ended a frame";
+
+    g.balls.rebuild(ObjectCollection<clsBall>::kMaxCount);
+    deployBall(g);
+    EXPECT_EQ(g.lives, 3) << "spent a life on a ball that did not fit";  // two of the five went above
+    EXPECT_EQ(gameLoopPass(g), PassResult::GameOver);
 }
 
 TEST_F(Flow, WithNoLivesLeftPlayGoesOnUntilTheLastBallIsLostAndANewGameStartsOver) {
     SpellingText text(t.host.canvas());
+    auto shown = [&] { return std::tuple(g.gameIsOver, t.host.newGameVisible, t.host.field.MousePointer()); };
     g.level = 3;
     g.score = 55;
     g.lives = 0;
     deployBall(g);
     EXPECT_EQ(gameLoopPass(g), PassResult::Drawn);
-    ASSERT_EQ(g.balls.count(), 1);
+    ASSERT_EQ(g.balls.count(), 1) << "deployed a ball with no life left";
     dropOut(g, 0);
     playUntilGameOver(g);
-    EXPECT_TRUE(g.gameIsOver && t.host.newGameVisible);
-    EXPECT_EQ(t.host.canvas().MousePointer(), Canvas::kDefaultPointer);
+    EXPECT_EQ(shown(), std::tuple(true, true, Canvas::kDefaultPointer));
     // The final frame's top log line, at 240 and 3210 twips.
     EXPECT_EQ(textAt(t.host.canvas().image(), 16, 214), "Game Over!");
 
@@ -63,42 +68,30 @@ TEST_F(Flow, WithNoLivesLeftPlayGoesOnUntilTheLastBallIsLostAndANewGameStartsOve
     newGame(g);
     const char* log[] = {"Game Over!", "Ball is dead :(", "Welcome to level 1", ""};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(g.messages[i], log[i]) << i;
-    EXPECT_EQ(g.level, 1);
-    EXPECT_EQ(g.score, 0);
-    EXPECT_EQ(g.lives, 5);
-    EXPECT_FALSE(g.gameIsOver || t.host.newGameVisible);
-    EXPECT_EQ(t.host.canvas().MousePointer(), Canvas::kCustomPointer);
+    EXPECT_EQ(shown(), std::tuple(false, false, Canvas::kCustomPointer));
+    EXPECT_EQ(std::tuple(g.level, g.score, g.lives), std::tuple(1, 0.0, 5));
 }
 
 TEST_F(Flow, AWallClearedAsTheLastBallIsLostAdvancesToAFreshLevelWithoutCostingALife) {
     // A low field: the bottom row of bricks (row 3, 1620 to 2160) reaches below the floor.
     t.host.canvas().resize(9105, 2000);
-    for (std::int16_t i = 0; i < g.bricks.count(); ++i) {
-        g.bricks[i].setPowerup(i == 15 ? 5 : 0);  // the last brick freezes the wall as it breaks
-        if (i != 15) g.bricks[i].die();
-    }
+    clearPowerupKinds(g);
+    for (std::int16_t i = 0; i < g.bricks.count(); ++i) if (i != 15) g.bricks[i].die();
+    g.bricks[15].setPowerup(5);  // the last brick freezes the wall as it breaks
     g.level = 9;
     // Falls to y 2040, below the floor and within reach of brick 15's bottom edge (left 1365).
     g.balls[0].init(2047, 1990);
     g.balls[0].setVelocity(0, 49);
     EXPECT_EQ(gameLoopPass(g), PassResult::LevelAdvanced);
-    EXPECT_EQ(g.messages[0], "Welcome to level 10");
-    EXPECT_EQ(g.lives, 5);
-    EXPECT_EQ(g.score, 20);
-    EXPECT_FALSE(g.frozenBricks);
+    EXPECT_NE(t.host.canvas().image(), Canvas(9105, 2000).image()) << "the frame that cleared the wall was not drawn";
+    EXPECT_EQ(std::tuple(g.messages[0], g.lives, g.score, g.frozenBricks),
+              std::tuple("Welcome to level 10", 5, 20.0, false));
 
     // The frame that clears a wall ends without a yield; the next one yields.
     for (std::int16_t i = 0; i < g.bricks.count(); ++i) g.bricks[i].die();
-    t.host.onFrameYield = [] { throw Stop{}; };
-    EXPECT_THROW(playUntilGameOver(g), Stop);
+    t.host.onFrameYield = [] { throw QuitRequested{}; };  // the window closes there
+    EXPECT_THROW(playUntilGameOver(g), QuitRequested);
     EXPECT_EQ(t.host.framesEnded, 2);
-}
-
-TEST_F(Flow, AFullBallCollectionTakesNoBallCostsNoLifeAndEndsTheGame) {
-    g.balls.rebuild(ObjectCollection<clsBall>::kMaxCount);
-    deployBall(g);
-    EXPECT_EQ(g.lives, 5);
-    EXPECT_EQ(gameLoopPass(g), PassResult::GameOver);
 }
 
 }  // namespace

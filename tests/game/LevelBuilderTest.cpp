@@ -4,43 +4,32 @@
 
 #include <tuple>
 
-#include "game/GameFlow.h"
-#include "tests/support/TestGame.h"
+#include "tests/support/GameTools.h"
 
 namespace vellix {
 namespace {
 
-using testing::TestGame;
-
 // A row holds one brick fewer than fits across the field, but never none; 4 rows up to level 3,
 // 6 up to level 11, then 8. Bricks go row by row, left to right, 1365 by 540, and odd rows stand
-// one brick further right.
-TEST(LevelBuilder, TheWallFollowsTheFieldWidthAtSetUpAndTheLevel) {
-    TestGame t;
-    startUp(t.game);
+// one brick further right. Every set-up reseeds from the clock and leaves a single ball.
+TEST(LevelBuilder, TheWallFollowsTheFieldWidthAndTheLevelAndEverySetUpStartsAfreshFromTheClock) {
+    testing::StartedGame t;
     for (auto [width, level, rows, columns] : {std::tuple{6825.0f, 3, 4, 4}, {6824.0f, 4, 6, 3},
                                                {2729.0f, 11, 6, 1}, {12000.0f, 12, 8, 7}, {100.0f, 1, 4, 1}}) {
         t.host.canvas().resize(width, 5010);
         t.game.level = std::int16_t(level);
         setupLevel(t.game);
         ASSERT_EQ(t.game.bricks.count(), rows * columns) << width;
-        for (std::int16_t i = 0; i < t.game.bricks.count(); ++i) {
-            EXPECT_EQ(t.game.bricks[i].top(), 540.0f * float(i / columns)) << i;
-            EXPECT_EQ(t.game.bricks[i].left(), 1365.0f * float(i % columns + i / columns % 2)) << i;
-        }
+        for (std::int16_t i = 0; i < t.game.bricks.count(); ++i)
+            EXPECT_EQ(std::pair(t.game.bricks[i].top(), t.game.bricks[i].left()),
+                      std::pair(540.0f * float(i / columns), 1365.0f * float(i % columns + i / columns % 2))) << i;
     }
-    // Play goes on on a field narrower than a brick.
-    for (int pass = 0; pass < 300; ++pass) if (gameLoopPass(t.game) == PassResult::GameOver) newGame(t.game);
-}
-
-TEST(LevelBuilder, EverySetUpStartsAfreshFromTheClock) {
-    TestGame t;
-    startUp(t.game);
     const std::uint64_t afterSetUp = t.game.random().state();
     deployBall(t.game);  // a second ball, served at random
     setupLevel(t.game);
-    EXPECT_EQ(t.game.random().state(), afterSetUp);
-    EXPECT_EQ(t.game.balls.count(), 1);
+    EXPECT_EQ(std::pair(t.game.random().state(), t.game.balls.count()), std::pair(afterSetUp, std::int16_t(1)));
+    // Play goes on on a field narrower than a brick.
+    for (int pass = 0; pass < 300; ++pass) if (gameLoopPass(t.game) == PassResult::GameOver) newGame(t.game);
 }
 
 }  // namespace

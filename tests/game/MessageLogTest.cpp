@@ -2,22 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace vellix {
 namespace {
 
-TEST(MessageLog, SevenMessagesLeaveTheLastSixNewestOnTop) {
+// The log starts empty; each message goes on top and pushes the others down, until the seventh
+// pushes the first out.
+TEST(MessageLog, StartsEmptyAndKeepsTheSixNewestMessagesNewestOnTop) {
     MessageLog log;
-    for (int i = 1; i <= 7; ++i) log.showMessage("message " + std::to_string(i));
-    for (int line = 0; line < MessageLog::kLines; ++line) EXPECT_EQ(log[line], "message " + std::to_string(7 - line));
-}
-
-TEST(MessageLog, StartsEmptyAndFillsFromTheTop) {
-    MessageLog log;
-    log.showMessage("Welcome to level 1");
-    EXPECT_EQ(log[0], "Welcome to level 1");
-    for (int line = 1; line < MessageLog::kLines; ++line) EXPECT_EQ(log[line], "");
+    for (int shown = 1; shown <= 7; ++shown) {
+        log.showMessage("message " + std::to_string(shown));
+        for (int line = 0; line < MessageLog::kLines; ++line)
+            EXPECT_EQ(log[line], line < shown ? "message " + std::to_string(shown - line) : "") << shown << "," << line;
+    }
 }
 
 }  // namespace

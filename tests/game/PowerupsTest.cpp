@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 
 #include "game/Collections.h"
-#include "game/GameFlow.h"
 #include "game/LevelBuilder.h"
 #include "tests/support/GameTools.h"
 
@@ -19,28 +19,24 @@ TEST(Powerups, EachKindEndsTheLastingEffectsThenActsThenAnnouncesItself) {
                            "Powerup - Fast paddle", "Powerup - Frozen bricks", "Powerup - Magnetic paddle"};
     for (PowerupKind kind = 1; kind <= 6; ++kind) {
         SCOPED_TRACE(names[kind - 1]);
-        TestGame t;
+        StartedGame t;
         GameState& g = t.game;
-        startUp(g);
         clearPowerupKinds(g);
         g.fastPaddle = g.frozenBricks = g.magneticPaddle = true;
         g.bricks[7].setPowerup(kind);  // row 1, column 2: left 4095, top 540
         killBrick(g, 7);
-        EXPECT_EQ(g.messages[0], names[kind - 1]);
-        EXPECT_EQ((std::array{g.fastPaddle, g.frozenBricks, g.magneticPaddle}),
-                  (std::array{kind == 4, kind == 5, kind == 6}));
+        EXPECT_EQ(std::tuple(g.messages[0], g.fastPaddle, g.frozenBricks, g.magneticPaddle, g.paddles.count()),
+                  std::tuple(names[kind - 1], kind == 4, kind == 5, kind == 6, kind == 2 ? 2 : 1));
         ASSERT_EQ(g.balls.count(), kind == 3 ? 2 : 1);
         // The ball drops from the brick's centre: 4095 + 682 and 540 + 270.
         EXPECT_TRUE(kind != 3 || (g.balls[1].pos().x == 4777 && g.balls[1].pos().y == 810));
-        EXPECT_EQ(g.paddles.count(), kind == 2 ? 2 : 1);
         addCompanionPaddle(g);
         EXPECT_EQ(g.paddles.count(), 2) << "never a second companion";
     }
 }
 
 TEST(Powerups, AnExplosionBreaksTheOtherLiveBricksWithinATenthOfTheFieldWidthEachWay) {
-    TestGame t(9000, 5010);
-    startUp(t.game);
+    StartedGame t(9000, 5010);
     clearPowerupKinds(t.game);
     // Brick 6 (row 1, column 1) explodes with its centre at (3412, 810); R is 900.
     t.game.bricks[6].setPowerup(1);

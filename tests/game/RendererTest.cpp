@@ -5,7 +5,6 @@
 #include <tuple>
 
 #include "game/Collections.h"
-#include "game/GameFlow.h"
 #include "tests/support/GameTools.h"
 
 namespace vellix {
@@ -17,9 +16,8 @@ using namespace testing;
 // log's top line and the score line are 1800 above the bottom, the log 240 in from the left and
 // the score 2000 in from the right; the log's lines are 240 apart.
 TEST(Renderer, TheSpareBallsTheLogAndTheScoreFollowTheBottomAndRightEdges) {
-    TestGame t;
+    StartedGame t;
     SpellingText text(t.host.canvas());
-    startUp(t.game);
     for (const char* line : {"one", "two", "three", "four", "five"}) t.game.showMessage(line);
     for (auto [w, h, lives, score, top, scoreX, scoreLine] :
          {std::tuple{9105.0f, 5010.0f, 5, 0.0, 214, 473, "Score: 0 points."},
@@ -42,8 +40,7 @@ TEST(Renderer, TheSpareBallsTheLogAndTheScoreFollowTheBottomAndRightEdges) {
 }
 
 TEST(Renderer, TheMouseMarkerSitsOnTheMainPaddlesLineUnderThePaddles) {
-    TestGame t;
-    startUp(t.game);
+    StartedGame t;
     t.game.paddles.rebuild(2);  // a second paddle, on another line
     t.game.paddles[0].place(1100, 2505, 1515);
     t.game.balls[0].init(1000, 4000);

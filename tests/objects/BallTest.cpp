@@ -14,19 +14,8 @@ using testing::TestGame;
 clsBall& ballAt(TestGame& t, float x, float y, float vx = 0, float vy = 0) {
     t.game.balls.rebuild(1);
     t.game.balls[0].init(x, y);
-    if (vx != 0 || vy != 0) t.game.balls[0].setVelocity(vx, vy);
+    t.game.balls[0].setVelocity(vx, vy);
     return t.game.balls[0];
-}
-
-TEST(Ball, ComesToLifeDrawingOnlyTheCoordinatesGivenAsZeroXFirst) {
-    TestGame t(9000, 6000);
-    auto draws = t.game.random();  // a copy, to replay the draws
-    const clsBall& ball = ballAt(t, 0, 0);
-    // In the upper left quarter, 60 in at least: Int(9000 / 2 * r + 60) across, then Int(6000 / 2 * r + 60) down.
-    EXPECT_EQ(ball.pos().x, std::floor(4500.0f * draws.Rnd() + 60));
-    EXPECT_EQ(ball.pos().y, std::floor(3000.0f * draws.Rnd() + 60));
-    ballAt(t, 1200, 900);
-    EXPECT_EQ(t.game.random().state(), draws.state());
 }
 
 TEST(Ball, FallsOneTwipAFrameFasterAndOnlyItsRightwardAndDownwardSpeedsAreCapped) {
@@ -54,15 +43,19 @@ TEST(Ball, APointerTwentyDownAtItsXMarksABallAboveTheField) {
     }
 }
 
-TEST(Ball, ALostBallEndsEveryPowerupAndStaysWhereItFellStillDrawn) {
+TEST(Ball, ComesToLifeDrawingOnlyTheCoordinatesGivenAsZeroXFirstAndWhenLostEndsEveryPowerupStillDrawnWhereItFell) {
     TestGame t(9000, 6000);
-    t.game.fastPaddle = t.game.frozenBricks = t.game.magneticPaddle = true;
+    auto draws = t.game.random();  // a copy, to replay the draws
+    const Position served = ballAt(t, 0, 0).pos();
     clsBall& ball = ballAt(t, 4500, 5999);  // at rest: still in play at 6000, lost at 6002
-    for (int step = 0; step < 3; ++step) ball.move();  // and then moved no more
+    // In the upper left quarter, 60 in at least: Int(9000 / 2 * r + 60) across, then Int(6000 / 2 * r + 60) down.
+    EXPECT_EQ((std::tuple{served.x, served.y, t.game.random().state()}),
+              (std::tuple{std::floor(draws.Rnd() * 4500 + 60), std::floor(draws.Rnd() * 3000 + 60), draws.state()}));
+    t.game.fastPaddle = t.game.frozenBricks = t.game.magneticPaddle = true;
+    for (int step = 0; step < 3; ++step) ball.move();  // and after the loss moved no more
     ball.paint();
-    EXPECT_EQ(t.game.messages[0], "Ball is dead :(");
+    EXPECT_EQ(std::tuple(t.game.messages[0], ball.pos().x, ball.pos().y), std::tuple("Ball is dead :(", 4500, 6002));
     EXPECT_FALSE(t.game.fastPaddle || t.game.frozenBricks || t.game.magneticPaddle);
-    EXPECT_EQ((std::tuple{ball.pos().x, ball.pos().y}), std::tuple(4500.0f, 6002.0f));
     // Its top still shows above the bottom edge: its centre pixel, from (4253, 5755).
     EXPECT_EQ(t.host.canvas().image().at(283 + 16, 383 + 16), t.game.sprites().imgBall.at(16, 16));
 }

@@ -2,35 +2,33 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "game/GameState.h"
-#include "media/Canvas.h"
+#include "game/GameFlow.h"
 #include "media/TextCache.h"
 #include "tests/support/TestGame.h"
 
 namespace vellix::testing {
 
-// Prints a line as two pixel rows: a solid bar, and under it one pixel per character whose
-// coverage is the character's code. On a black field the second row's blue channel spells the text.
-class SpellingFont final : public TextRasterizer {
-public:
+// A test game (of the same field and clock) as the program starts one: level 1 welcomed and a new
+// game set up.
+struct StartedGame : TestGame {
+    template <class... Field> explicit StartedGame(Field... field) : TestGame(field...) { startUp(game); }
+};
+
+// Gives a canvas, for as long as this lives, a font that prints a line as two pixel rows: a solid
+// bar, and under it one pixel per character whose coverage is the character's code. On a black
+// field the second row's blue channel spells the text.
+struct SpellingText final : TextRasterizer {
+    explicit SpellingText(Canvas& canvas) { canvas.setTextCache(&cache); }
     TextImage render(std::string_view text) override {
         TextImage image{int(text.size()), 2, std::vector<std::uint8_t>(text.size(), 255)};
         image.coverage.insert(image.coverage.end(), text.begin(), text.end());
         return image;
     }
     int lineHeight() const override { return 16; }
-};
-
-// Gives a canvas the spelling font for as long as this lives.
-struct SpellingText {
-    explicit SpellingText(Canvas& canvas) { canvas.setTextCache(&cache); }
-    SpellingFont font;
-    TextCache cache{font};
+    TextCache cache{*this};
 };
 
 // The line printed with its top-left pixel at (x, y), in the status colour.

@@ -4,7 +4,6 @@
 #include <functional>
 #include <vector>
 
-#include "game/GameHost.h"
 #include "game/GameState.h"
 #include "game/TimeOfDay.h"
 #include "media/Canvas.h"
@@ -13,41 +12,30 @@
 
 namespace vellix::testing {
 
-// A host with no window: a canvas of a given size, a pointer x the test sets, and a record of
-// the yields. A test can hook a yield to play a window event there (a press, a move, a resize).
-class FakeHost final : public GameHost {
-public:
-    FakeHost(float width, float height) : canvas_(width, height) {}
+// A host with no window: a canvas of a given size, a pointer x the test sets, and a count of the
+// frames ended. A test can hook a yield to play a window event there (a press, a move, a resize).
+struct FakeHost final : GameHost {
+    FakeHost(float width, float height) : field(width, height) {}
 
-    Canvas& canvas() override { return canvas_; }
+    Canvas& canvas() override { return field; }
     float mouseX() const override { return pointerX; }
     void setNewGameVisible(bool visible) override { newGameVisible = visible; }
-    void doEvents() override {
-        ++brickYields;
-        if (onBrickYield) onBrickYield();
-    }
+    void doEvents() override { if (onBrickYield) onBrickYield(); }
     void endOfFrame(bool yield) override {
         ++framesEnded;
-        if (!yield) return;
-        ++frameYields;
-        if (onFrameYield) onFrameYield();
+        if (yield && onFrameYield) onFrameYield();
     }
 
+    Canvas field;
     float pointerX = 997;
     bool newGameVisible = false;
-    int brickYields = 0;
     int framesEnded = 0;
-    int frameYields = 0;
     std::function<void()> onBrickYield;
     std::function<void()> onFrameYield;
-
-private:
-    Canvas canvas_;
 };
 
 // Every sound the game asked for, in order.
-class RecordingSound final : public SoundPlayer {
-public:
+struct RecordingSound final : SoundPlayer {
     void playSound(std::int16_t sound) override { played.push_back(sound); }
     std::vector<std::int16_t> played;
 };

@@ -12,8 +12,6 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace vellix::testing {
 
 // A program started by a test, with its own environment changes and its stderr in a file. It is
@@ -24,25 +22,18 @@ public:
     Process(const std::string& program, const std::vector<std::string>& environment, const std::string& stderrFile,
             std::vector<std::string> args = {}, const std::string& workingDirectory = "") {
         std::vector<std::string> env;
-        for (char** e = environ; *e != nullptr; ++e) {
-            const std::string entry = *e;
-            bool replaced = false;
-            for (const std::string& change : environment) {
-                const std::string name = change.substr(0, change.find('='));
-                if (entry.compare(0, name.size() + 1, name + "=") == 0) replaced = true;
-            }
-            if (!replaced) env.push_back(entry);
-        }
+        for (char** e = environ; *e != nullptr; ++e) env.push_back(*e);
         for (const std::string& change : environment) {
+            const std::string name = change.substr(0, change.find('=')) + "=";
+            std::erase_if(env, [&](const std::string& e) { return e.starts_with(name); });
             if (change.find('=') != std::string::npos) env.push_back(change);
         }
-        std::vector<char*> envp;
-        for (std::string& e : env) envp.push_back(e.data());
-        envp.push_back(nullptr);
         args.insert(args.begin(), program);
-        std::vector<char*> argv;
+        std::vector<char*> argv, envp;
         for (std::string& a : args) argv.push_back(a.data());
+        for (std::string& e : env) envp.push_back(e.data());
         argv.push_back(nullptr);
+        envp.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 2, stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -51,10 +42,7 @@ public:
         posix_spawn_file_actions_destroy(&actions);
     }
     ~Process() {
-        if (pid_ > 0 && !status_) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
+        if (pid_ > 0 && !status_ && kill(pid_, SIGKILL) == 0) waitpid(pid_, nullptr, 0);
     }
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -64,14 +52,10 @@ public:
     // The exit status once the program has ended, or nothing if it is still running after `limit`.
     std::optional<int> waitForExit(std::chrono::milliseconds limit) {
         const auto until = std::chrono::steady_clock::now() + limit;
-        while (!status_) {
-            int raw = 0;
-            if (waitpid(pid_, &raw, WNOHANG) == pid_) {
-                status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-                break;
-            }
-            if (std::chrono::steady_clock::now() >= until) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        for (int raw = 0; !status_;) {
+            if (waitpid(pid_, &raw, WNOHANG) == pid_) status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+            else if (std::chrono::steady_clock::now() >= until) break;
+            else std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         return status_;
     }
