@@ -26,6 +26,18 @@ TEST_F(Flow, EveryTwoHundredthPointGivesALife) {
     }
 }
 
+// The counts are 16 bits: lives and levels stop at 32767 rather than wrap round to negative, and so
+// far on the paddles keep their slowest speed.
+TEST_F(Flow, LivesAndLevelsStopAt32767) {
+    g.lives = 32767;
+    g.score = 199;
+    g.addPoint();
+    g.level = 32767;
+    nextLevel(g);
+    EXPECT_EQ(std::tuple(g.lives, g.level, g.paddles[0].speed(), g.messages[0], g.messages[1]),
+              std::tuple(32767, 32767, 140, "Welcome to level 32767", "Extra life!"));
+}
+
 // With no live ball a pass deploys one and resets the paddles, drawing nothing and not yielding;
 // a full ball collection takes no ball, costs no life and ends the game.
 TEST_F(Flow, APassWithNoLiveBallDeploysOneAndResetsThePaddlesWithoutDrawingOrYieldingUnlessNoBallFits) {

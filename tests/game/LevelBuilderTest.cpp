@@ -15,7 +15,8 @@ namespace {
 TEST(LevelBuilder, TheWallFollowsTheFieldWidthAndTheLevelAndEverySetUpStartsAfreshFromTheClock) {
     testing::StartedGame t;
     for (auto [width, level, rows, columns] : {std::tuple{6825.0f, 3, 4, 4}, {6824.0f, 4, 6, 3},
-                                               {2729.0f, 11, 6, 1}, {12000.0f, 12, 8, 7}, {100.0f, 1, 4, 1}}) {
+                                               {2729.0f, 11, 6, 1}, {12000.0f, 12, 8, 7}, {100.0f, 1, 4, 1},
+                                               {1e9f, 1, 4, 8191}}) {  // as many bricks as can be counted
         t.host.canvas().resize(width, 5010);
         t.game.level = std::int16_t(level);
         setupLevel(t.game);

@@ -23,7 +23,8 @@ TEST(Ball, FallsOneTwipAFrameFasterAndOnlyItsRightwardAndDownwardSpeedsAreCapped
     // swings about the pointer once there.
     for (auto [pointer, vx, vy, x, y, endVx, endVy] :
          {std::tuple{1e6f, 200.0f, 150.0f, 3150.0f, 3150.0f, 150.0f, 150.0f}, {1e6f, 0, -200, 3000, 2801, 0, -199},
-          {4000, -30, 0, 3030, 3001, -30, 1}, {2000, -200, 0, 2800, 3001, -200, 1}, {3000, 30, 0, 2970, 3001, 30, 1}}) {
+          {4000, -30, 0, 3030, 3001, -30, 1}, {2000, -200, 0, 2800, 3001, -200, 1}, {3000, 30, 0, 2970, 3001, 30, 1},
+          {3015, 30, 0, 2970, 3001, 30, 1}}) {  // as near either way: back
         TestGame t(9000, 6000);
         t.game.magneticPaddle = true;
         t.host.pointerX = pointer;
@@ -33,13 +34,30 @@ TEST(Ball, FallsOneTwipAFrameFasterAndOnlyItsRightwardAndDownwardSpeedsAreCapped
     }
 }
 
+// The ball and the pointer are drawn through their mattes: over a white field the ball's own pixels
+// show as they are, and the field around them stays white.
 TEST(Ball, APointerTwentyDownAtItsXMarksABallAboveTheField) {
+    const Picture white(700, 400, rgb(255, 255, 255));
     for (auto [y, marked] : {std::tuple{-10.0f, true}, {0.0f, false}}) {
         TestGame t(9000, 6000);
+        t.host.canvas().PaintPicture(white, 0, 0, RasterOp::SRCCOPY);
         ballAt(t, 3000, y + 20, 0, -21).move();  // rises onto y, which init could not be given as 0
         t.game.balls[0].paint();
+        const Picture& field = t.host.canvas().image();
+        const SpriteSet& s = t.game.sprites();
         // The pointer's foot, (1, 16) in its picture, lies below the ball.
-        EXPECT_EQ(t.host.canvas().image().at(201, 17) == t.game.sprites().imgPointer.at(1, 16), marked) << y;
+        EXPECT_EQ(field.at(201, 17) == s.imgPointer.at(1, 16), marked) << y;
+        // The ball's picture stands from (3000 - 247) / 15 across and (y - 247) / 15 down: its lower
+        // half shows, within its round shape and outside it.
+        const int top = int(std::floor((y - 247) / 15));
+        for (auto [x, by] : {std::pair{16, 20}, {16, 31}, {2, 30}, {31, 19}})
+            EXPECT_EQ(field.at(183 + x, top + by), s.imgBallMatte.at(x, by) != 0 ? white.at(0, 0) : s.imgBall.at(x, by))
+                << x << ", " << by;
+        for (auto [x, py] : {std::pair{1, 16}, {7, 17}, {13, 17}}) {  // its feet and the notch between, below the ball
+            if (!marked) break;
+            const Pixel pointer = s.imgPointerMatte.at(x, py) != 0 ? white.at(0, 0) : s.imgPointer.at(x, py);
+            EXPECT_EQ(field.at(200 + x, 1 + py), pointer) << x << ", " << py;
+        }
     }
 }
 

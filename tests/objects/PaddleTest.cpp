@@ -24,7 +24,8 @@ TEST(Paddle, TakesOneStepTowardsItsTargetOrLandsOnIt) {
     // companion chases half a field right of it, rounded half to even and wrapped with the sign of
     // the dividend, unless the field is under one twip wide.
     for (auto [field, level, companion, fast, from, pointer, to] :
-         {std::tuple{9105.0f, 1, 0, 0, 1000.0f, 1100.3f, 1100.3f}, {9105, 1, 0, 0, 1400, 6000, 1580},
+         {std::tuple{9105.0f, 1, 0, 0, 1000.0f, 1100.3f, 1100.3f}, {9105, 1, 0, 0, 1000, 1179.5f, 1179.5f},
+          {9105, 1, 0, 0, 1400, 6000, 1580},
           {9105, 2, 0, 0, 1000, 5000, 1160}, {9105, 9, 0, 0, 1000, -3000, 860}, {9105, 1, 0, 1, 1000, 5000, 1540},
           {9105, 1, 0, 0, -4900, -5000, -5000}, {9000, 1, -1, 0, 1400, 6000, 1500},
           {9000, 1, -1, 0, 5450, 1000.5f, 5500}, {9000, 1, -1, 0, -1400, -6000, -1500},
