@@ -88,6 +88,10 @@ TEST(Paddle, StartsOnTheRestLineAndClimbsBackToItTwentyAFrameDrawnWhereItWas) {
     EXPECT_EQ(image.at(300, 217), masked(s.imgPaddleRight, s.imgPaddleRightMatte, 0, 1));
     for (int frame = 2; frame <= 13; ++frame) p.paint();
     EXPECT_EQ(p.ypos(), 3000);
+    // Ten below the line, it climbs a whole twenty, to ten above, and stays there.
+    p.place(3750, 3010, 1500);
+    for (int frame = 1; frame <= 2; ++frame) p.paint();
+    EXPECT_EQ(p.ypos(), 2990);
 }
 
 }  // namespace
