@@ -7,7 +7,7 @@
 #include "media/Canvas.h"
 #include "media/SpriteSet.h"
 #include "media/TextCache.h"
-#include "media/TtfTextRasterizer.h"
+#include "platform/sdl/TtfTextRasterizer.h"
 
 namespace vellix {
 namespace {

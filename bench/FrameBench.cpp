@@ -35,7 +35,7 @@ struct Scenario {
 
 // A level under way: the wall built, and the pointer following a ball, as a player would.
 void setUp(TestGame& t, const Scenario& s) {
-    t.game.level = s.level;
+    t.game.setLevel(s.level);
     t.game.lives = 5;
     setupLevel(t.game);
     for (int i = 0; i < s.extraBalls; ++i) t.game.balls.append([](clsBall& ball) { ball.init(0, 0); });

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "media/TextCache.h"
-#include "media/TtfTextRasterizer.h"
+#include "platform/sdl/TtfTextRasterizer.h"
 #include "tools/sim/SimRun.h"
 
 namespace vellix {

@@ -36,7 +36,7 @@ bool anyBallAlive(GameState& game) {
 std::int16_t countLiveBricks(GameState& game) {
     std::int16_t live = 0;
     walk(game.bricks, [&](clsBrick& b) {
-        if (b.alive()) ++live;
+        if (b.isAlive()) ++live;
     });
     return live;
 }

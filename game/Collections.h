@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "objects/Position.h"
+#include "base/Position.h"
 
 namespace vellix {
 

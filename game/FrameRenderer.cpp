@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "game/Arithmetic.h"
+#include "base/Arithmetic.h"
 #include "game/Collections.h"
 #include "game/GameState.h"
 #include "media/Canvas.h"

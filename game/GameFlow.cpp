@@ -15,8 +15,8 @@ std::string welcome(std::int16_t level) { return "Welcome to level " + std::to_s
 }  // namespace
 
 void startUp(GameState& game) {
-    game.level = 1;
-    game.showMessage(welcome(game.level));
+    game.setLevel(1);
+    game.showMessage(welcome(game.getLevel()));
     newGame(game);
 }
 
@@ -24,7 +24,7 @@ void startUp(GameState& game) {
 // has cleared the flags.
 void newGame(GameState& game) {
     game.gameIsOver = false;
-    game.level = 1;
+    game.setLevel(1);
     game.score = 0;
     game.lives = 5;
     setupLevel(game);
@@ -79,10 +79,10 @@ void deployBall(GameState& game) {
 }
 
 void nextLevel(GameState& game) {
-    if (game.level < 32767) game.level = std::int16_t(game.level + 1);
+    if (game.getLevel() < 32767) game.setLevel(std::int16_t(game.getLevel() + 1));
     game.dropCompanionPaddle();
     game.clearPowerups();
-    game.showMessage(welcome(game.level));
+    game.showMessage(welcome(game.getLevel()));
     setupLevel(game);
 }
 

@@ -10,9 +10,9 @@ GameState::GameState(GameHost& host, SoundPlayer& sound, const SpriteSet& sprite
     : host_(host), sound_(sound), sprites_(sprites), clock_(clock) {}
 
 void GameState::clearPowerups() {
-    fastPaddle = false;
-    frozenBricks = false;
-    magneticPaddle = false;
+    fastPaddle_ = false;
+    frozenBricks_ = false;
+    magneticPaddle_ = false;
 }
 
 void GameState::dropCompanionPaddle() { paddles.setCount(1); }

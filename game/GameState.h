@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
+#include "base/RandomSource.h"
 #include "game/GameHost.h"
 #include "game/MessageLog.h"
 #include "game/ObjectCollection.h"
-#include "game/RandomSource.h"
-#include "objects/clsBall.h"
-#include "objects/clsBrick.h"
-#include "objects/clsPaddle.h"
+#include "game/objects/clsBall.h"
+#include "game/objects/clsBrick.h"
+#include "game/objects/clsPaddle.h"
 
 namespace vellix {
 
@@ -29,7 +29,6 @@ public:
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;
 
-    std::int16_t level = 0;
     std::int16_t lives = 0;  // spare balls: how many more balls the player may deploy
     double score = 0;        // always a whole number
 
@@ -41,18 +40,19 @@ public:
 
     MessageLog messages;
 
-    // The lasting power-up effects; at most one is true, because every activation clears all three.
-    bool fastPaddle = false;      // paddles may step three times as far
-    bool frozenBricks = false;    // the wall stops drifting
-    bool magneticPaddle = false;  // balls steer their sideways steps towards the pointer
-
     // True from the end of a game until the next new game: no frame loop runs then.
     bool gameIsOver = false;
 
-    std::int16_t getLevel() const { return level; }
-    bool getFastPaddle() const { return fastPaddle; }
-    bool getFrozenBricks() const { return frozenBricks; }
-    bool getMagneticPaddle() const { return magneticPaddle; }
+    // The level being played, from 1.
+    std::int16_t getLevel() const { return level_; }
+    void setLevel(std::int16_t level) { level_ = level; }
+    // The lasting power-up effects; at most one is on, because every activation clears all three.
+    bool getFastPaddle() const { return fastPaddle_; }
+    bool getFrozenBricks() const { return frozenBricks_; }
+    bool getMagneticPaddle() const { return magneticPaddle_; }
+    void setFastPaddle(bool on) { fastPaddle_ = on; }
+    void setFrozenBricks(bool on) { frozenBricks_ = on; }
+    void setMagneticPaddle(bool on) { magneticPaddle_ = on; }
     void clearPowerups();
     // The companion paddle leaves play; it stays in the collection, unvisited, until the rebuild.
     void dropCompanionPaddle();
@@ -75,6 +75,11 @@ public:
     void doEvents() { host_.doEvents(); }
 
 private:
+    std::int16_t level_ = 0;
+    bool fastPaddle_ = false;      // paddles may step three times as far
+    bool frozenBricks_ = false;    // the wall stops drifting
+    bool magneticPaddle_ = false;  // balls steer their sideways steps towards the pointer
+
     GameHost& host_;
     SoundPlayer& sound_;
     const SpriteSet& sprites_;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "game/Arithmetic.h"
+#include "base/Arithmetic.h"
+#include "base/TimeOfDay.h"
 #include "game/GameState.h"
-#include "game/TimeOfDay.h"
 #include "media/Canvas.h"
 #include "media/SpriteSet.h"
 
@@ -16,7 +16,8 @@ void setupLevel(GameState& game) {
     game.host().setNewGameVisible(false);
 
     game.paddles.rebuild(1);
-    for (std::int16_t i = 0; i < game.paddles.count(); ++i) game.paddles[i].init(i % 2 == 1 ? -1 : 0);
+    // Odd places of the collection hold companions; at a level's start that is no place at all.
+    for (std::int16_t i = 0; i < game.paddles.count(); ++i) game.paddles[i].init(i % 2 == 1);
 
     game.balls.rebuild(1);
     for (std::int16_t i = 0; i < game.balls.count(); ++i) game.balls[i].init(0, 0);
@@ -36,7 +37,7 @@ std::int16_t rowsForLevel(std::int16_t level) {
 
 void buildWall(GameState& game) {
     const float brickWidth = game.sprites().imgBrick[0].Width();
-    game.brickRows = rowsForLevel(game.level);
+    game.brickRows = rowsForLevel(game.getLevel());
     // A field narrower than two bricks still gets a wall of one column, and a field too wide for
     // the wall's count still gets the widest wall that can be counted.
     const double columns = double(Int(game.canvas().Width() / brickWidth)) - 1;

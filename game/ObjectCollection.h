@@ -45,15 +45,14 @@ public:
     }
 
     // Appends a default object at index count(), runs `init` on it and only then counts it. A full
-    // collection takes nothing and returns false.
+    // collection takes nothing and returns false. Nothing appends while an object stands past the
+    // count (the companion paddle that a level advance drops goes with the rebuild right after).
     template <class Init>
     bool append(Init&& init) {
+        assert(objects_.size() == std::size_t(count_));
         if (count_ >= kMaxCount) return false;
-        auto fresh = std::make_unique<Object>(game_);
-        Object& object = *fresh;
-        if (objects_.size() > std::size_t(count_)) objects_[std::size_t(count_)] = std::move(fresh);
-        else objects_.push_back(std::move(fresh));
-        init(object);
+        objects_.push_back(std::make_unique<Object>(game_));
+        init(*objects_.back());
         ++count_;
         return true;
     }

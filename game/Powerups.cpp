@@ -2,54 +2,41 @@
 
 #include <cmath>
 
-#include "game/Arithmetic.h"
+#include "base/Arithmetic.h"
 #include "game/GameState.h"
 #include "media/Canvas.h"
 #include "media/SpriteSet.h"
 
 namespace vellix {
 
-namespace {
-
-enum : PowerupKind {
-    kExplodingBrick = 1,
-    kCompanionPaddle = 2,
-    kBall = 3,
-    kFastPaddle = 4,
-    kFrozenBricks = 5,
-    kMagneticPaddle = 6,
-};
-
-}  // namespace
-
 void activatePowerup(GameState& game, std::int16_t index) {
     game.clearPowerups();
     switch (game.bricks[index].getPowerup()) {
-        case kExplodingBrick:
+        case PowerupKind::ExplodingBrick:
             explodeBrick(game, index);
             game.showMessage("Powerup - Exploding brick");
             break;
-        case kCompanionPaddle:
+        case PowerupKind::CompanionPaddle:
             addCompanionPaddle(game);
             game.showMessage("Powerup - Companion paddle");
             break;
-        case kBall:
+        case PowerupKind::Ball:
             addBallAtBrick(game, index);
             game.showMessage("Powerup - Ball");
             break;
-        case kFastPaddle:
-            game.fastPaddle = true;
+        case PowerupKind::FastPaddle:
+            game.setFastPaddle(true);
             game.showMessage("Powerup - Fast paddle");
             break;
-        case kFrozenBricks:
-            game.frozenBricks = true;
+        case PowerupKind::FrozenBricks:
+            game.setFrozenBricks(true);
             game.showMessage("Powerup - Frozen bricks");
             break;
-        case kMagneticPaddle:
-            game.magneticPaddle = true;
+        case PowerupKind::MagneticPaddle:
+            game.setMagneticPaddle(true);
             game.showMessage("Powerup - Magnetic paddle");
             break;
-        default:
+        case PowerupKind::None:
             break;
     }
 }
@@ -66,7 +53,7 @@ void explodeBrick(GameState& game, std::int16_t index) {
     for (std::int16_t i = 0; i < count; ++i) {
         if (i == index) continue;
         clsBrick& victim = game.bricks[i];
-        if (!victim.alive()) continue;  // a brick killed earlier in this blast is left alone
+        if (!victim.isAlive()) continue;  // a brick killed earlier in this blast is left alone
         const float bx = victim.left() + halfW;
         const float by = victim.top() + halfH;
         if (std::fabs(cx - bx) < reach && std::fabs(cy - by) < reach) victim.die();
@@ -75,7 +62,7 @@ void explodeBrick(GameState& game, std::int16_t index) {
 
 void addCompanionPaddle(GameState& game) {
     if (game.paddles.count() >= 2) return;
-    game.paddles.append([](clsPaddle& paddle) { paddle.init(-1); });
+    game.paddles.append([](clsPaddle& paddle) { paddle.init(true); });
 }
 
 void addBallAtBrick(GameState& game, std::int16_t index) {

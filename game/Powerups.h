@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "objects/clsBrick.h"
+#include "game/objects/clsBrick.h"
 
 namespace vellix {
 

@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/Twips.h"
 #include "media/TextCache.h"
-#include "media/Twips.h"
 
 namespace vellix {
 
 namespace {
-
-int imagePixels(float twips) { return std::clamp(twipsToPixels(twips), 0, Canvas::kMaxPixels); }
 
 // Applies `op` to a run of canvas pixels with a run of source pixels.
 void combine(Pixel* dst, const Pixel* src, int count, RasterOp op) {
@@ -34,9 +32,11 @@ void combineBlack(Pixel* dst, int count, RasterOp op) {
 
 }  // namespace
 
-Canvas::Canvas(float widthTwips, float heightTwips)
-    : width_(widthTwips), height_(heightTwips),
+Canvas::Canvas(float widthTwips, float heightTwips, int maxPixels)
+    : width_(widthTwips), height_(heightTwips), maxPixels_(maxPixels),
       image_(imagePixels(widthTwips), imagePixels(heightTwips), kBackColor) {}
+
+int Canvas::imagePixels(float twips) const { return std::clamp(twipsToPixels(twips), 0, maxPixels_); }
 
 void Canvas::resize(float widthTwips, float heightTwips) {
     width_ = widthTwips;

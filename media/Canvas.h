@@ -34,12 +34,14 @@ public:
     // The pointer modes in use: the window system's arrow, and the canvas's own invisible pointer.
     static constexpr int kDefaultPointer = 0;
     static constexpr int kCustomPointer = 99;
-    // The image never grows past this many pixels in either direction (a 4K screen fits),
-    // whatever size the game is told; drawing beyond it is clipped like drawing beyond any edge.
-    static constexpr int kMaxPixels = 4096;
+    // The largest window a window system allows, X's and the browsers' alike: the image of a
+    // window's canvas is the window's size, whatever that is.
+    static constexpr int kMaxPixels = 32767;
     static constexpr Pixel kBackColor = rgb(0, 0, 0);
 
-    Canvas(float widthTwips, float heightTwips);
+    // A canvas whose image never grows past `maxPixels` in either direction, whatever size the game
+    // is told; drawing beyond it is clipped like drawing beyond any edge.
+    Canvas(float widthTwips, float heightTwips, int maxPixels = kMaxPixels);
 
     // The size in twips, as the game reads it. The image keeps what was drawn at its top-left;
     // any new area is filled with the background colour.
@@ -81,8 +83,11 @@ public:
 private:
     void blendText(int x, int y, const struct TextImage& text);
 
+    int imagePixels(float twips) const;
+
     float width_ = 0;
     float height_ = 0;
+    int maxPixels_ = kMaxPixels;
     Picture image_;
     float currentX_ = 0;
     float currentY_ = 0;

@@ -3,14 +3,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Twips.h"
+
 namespace vellix {
 
 // One pixel as 0x00RRGGBB. Pictures that carry transparency (the window icon) keep an alpha value
 // in the top byte; the game's sprites and the canvas leave it 0.
 using Pixel = std::uint32_t;
-
-// The game measures everything in twips; one screen pixel is 15 twips.
-inline constexpr float kTwipsPerPixel = 15.0f;
 
 constexpr Pixel rgb(int r, int g, int b) {
     return (Pixel(r & 0xFF) << 16) | (Pixel(g & 0xFF) << 8) | Pixel(b & 0xFF);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "media/ImageFiles.h"
+#include "media/BmpFile.h"
 
 namespace vellix {
 

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "tests/ui/Process.h"
+#include "tests/support/Process.h"
 
 namespace vellix::testing {
 namespace {

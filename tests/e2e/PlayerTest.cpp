@@ -12,7 +12,7 @@
 #include <memory>
 #include <sstream>
 
-#include "tests/ui/Process.h"
+#include "tests/support/Process.h"
 
 namespace vellix::testing {
 namespace {

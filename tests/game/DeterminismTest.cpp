@@ -16,11 +16,11 @@ using testing::TestGame;
 std::string dump(TestGame& t) {
     GameState& g = t.game;
     std::ostringstream out;
-    out << std::hexfloat << g.level << ' ' << g.lives << ' ' << g.score << ' ';
-    out << g.fastPaddle << g.frozenBricks << g.magneticPaddle;
+    out << std::hexfloat << g.getLevel() << ' ' << g.lives << ' ' << g.score << ' ';
+    out << g.getFastPaddle() << g.getFrozenBricks() << g.getMagneticPaddle();
     for (int i = 0; i < MessageLog::kLines; ++i) out << '|' << g.messages[i];
     for (std::int16_t i = 0; i < g.balls.count(); ++i) out << ' ' << g.balls[i].vx() << ',' << g.balls[i].vy();
-    for (std::int16_t i = 0; i < g.bricks.count(); ++i) out << ' ' << g.bricks[i].speed() << g.bricks[i].getPowerup();
+    for (std::int16_t i = 0; i < g.bricks.count(); ++i) out << ' ' << g.bricks[i].speed() << int(g.bricks[i].getPowerup());
     for (std::int16_t sound : t.sound.played) out << ' ' << sound;
     return out.str();
 }

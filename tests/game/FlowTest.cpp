@@ -32,9 +32,9 @@ TEST_F(Flow, LivesAndLevelsStopAt32767) {
     g.lives = 32767;
     g.score = 199;
     g.addPoint();
-    g.level = 32767;
+    g.setLevel(32767);
     nextLevel(g);
-    EXPECT_EQ(std::tuple(g.lives, g.level, g.paddles[0].speed(), g.messages[0], g.messages[1]),
+    EXPECT_EQ(std::tuple(g.lives, g.getLevel(), g.paddles[0].speed(), g.messages[0], g.messages[1]),
               std::tuple(32767, 32767, 140, "Welcome to level 32767", "Extra life!"));
 }
 
@@ -64,7 +64,7 @@ TEST_F(Flow, APassWithNoLiveBallDeploysOneAndResetsThePaddlesWithoutDrawingOrYie
 TEST_F(Flow, WithNoLivesLeftPlayGoesOnUntilTheLastBallIsLostAndANewGameStartsOver) {
     SpellingText text(t.host.canvas());
     auto shown = [&] { return std::tuple(g.gameIsOver, t.host.newGameVisible, t.host.field.MousePointer()); };
-    g.level = 3;
+    g.setLevel(3);
     g.score = 55;
     g.lives = 0;
     deployBall(g);
@@ -81,7 +81,7 @@ TEST_F(Flow, WithNoLivesLeftPlayGoesOnUntilTheLastBallIsLostAndANewGameStartsOve
     const char* log[] = {"Game Over!", "Ball is dead :(", "Welcome to level 1", ""};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(g.messages[i], log[i]) << i;
     EXPECT_EQ(shown(), std::tuple(false, false, Canvas::kCustomPointer));
-    EXPECT_EQ(std::tuple(g.level, g.score, g.lives), std::tuple(1, 0.0, 5));
+    EXPECT_EQ(std::tuple(g.getLevel(), g.score, g.lives), std::tuple(1, 0.0, 5));
 }
 
 TEST_F(Flow, AWallClearedAsTheLastBallIsLostAdvancesToAFreshLevelWithoutCostingALife) {
@@ -89,14 +89,14 @@ TEST_F(Flow, AWallClearedAsTheLastBallIsLostAdvancesToAFreshLevelWithoutCostingA
     t.host.canvas().resize(9105, 2000);
     clearPowerupKinds(g);
     for (std::int16_t i = 0; i < g.bricks.count(); ++i) if (i != 15) g.bricks[i].die();
-    g.bricks[15].setPowerup(5);  // the last brick freezes the wall as it breaks
-    g.level = 9;
+    g.bricks[15].setPowerup(PowerupKind::FrozenBricks);  // the last brick freezes the wall as it breaks
+    g.setLevel(9);
     // Falls to y 2040, below the floor and within reach of brick 15's bottom edge (left 1365).
     g.balls[0].init(2047, 1990);
     g.balls[0].setVelocity(0, 49);
     EXPECT_EQ(gameLoopPass(g), PassResult::LevelAdvanced);
     EXPECT_NE(t.host.canvas().image(), Canvas(9105, 2000).image()) << "the frame that cleared the wall was not drawn";
-    EXPECT_EQ(std::tuple(g.messages[0], g.lives, g.score, g.frozenBricks),
+    EXPECT_EQ(std::tuple(g.messages[0], g.lives, g.score, g.getFrozenBricks()),
               std::tuple("Welcome to level 10", 5, 20.0, false));
 
     // The frame that clears a wall ends without a yield; the next one yields.

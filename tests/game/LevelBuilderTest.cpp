@@ -18,7 +18,7 @@ TEST(LevelBuilder, TheWallFollowsTheFieldWidthAndTheLevelAndEverySetUpStartsAfre
                                                {2729.0f, 11, 6, 1}, {12000.0f, 12, 8, 7}, {100.0f, 1, 4, 1},
                                                {1e9f, 1, 4, 8191}}) {  // as many bricks as can be counted
         t.host.canvas().resize(width, 5010);
-        t.game.level = std::int16_t(level);
+        t.game.setLevel(std::int16_t(level));
         setupLevel(t.game);
         ASSERT_EQ(t.game.bricks.count(), rows * columns) << width;
         for (std::int16_t i = 0; i < t.game.bricks.count(); ++i)
@@ -29,8 +29,13 @@ TEST(LevelBuilder, TheWallFollowsTheFieldWidthAndTheLevelAndEverySetUpStartsAfre
     deployBall(t.game);  // a second ball, served at random
     setupLevel(t.game);
     EXPECT_EQ(std::pair(t.game.random().state(), t.game.balls.count()), std::pair(afterSetUp, std::int16_t(1)));
-    // Play goes on on a field narrower than a brick.
-    for (int pass = 0; pass < 300; ++pass) if (gameLoopPass(t.game) == PassResult::GameOver) newGame(t.game);
+    // On a field narrower than a brick every wall has one column, and play goes on: the balls,
+    // pushed off the side walls onto the bricks, clear wall after wall.
+    t.host.canvas().resize(100, 5010);
+    newGame(t.game);
+    for (int pass = 0; pass < 2000; ++pass) ASSERT_NE(gameLoopPass(t.game), PassResult::GameOver);
+    EXPECT_EQ(t.game.brickColumns, 1);
+    EXPECT_GT(t.game.getLevel(), 3);
 }
 
 }  // namespace

@@ -17,19 +17,23 @@ using namespace testing;
 TEST(Powerups, EachKindEndsTheLastingEffectsThenActsThenAnnouncesItself) {
     const char* names[] = {"Powerup - Exploding brick", "Powerup - Companion paddle", "Powerup - Ball",
                            "Powerup - Fast paddle", "Powerup - Frozen bricks", "Powerup - Magnetic paddle"};
-    for (PowerupKind kind = 1; kind <= 6; ++kind) {
-        SCOPED_TRACE(names[kind - 1]);
+    for (std::int16_t number = 1; number <= 6; ++number) {
+        const auto kind = PowerupKind(number);
+        SCOPED_TRACE(names[number - 1]);
         StartedGame t;
         GameState& g = t.game;
         clearPowerupKinds(g);
-        g.fastPaddle = g.frozenBricks = g.magneticPaddle = true;
+        g.setFastPaddle(true);
+        g.setFrozenBricks(true);
+        g.setMagneticPaddle(true);
         g.bricks[7].setPowerup(kind);  // row 1, column 2: left 4095, top 540
         killBrick(g, 7);
-        EXPECT_EQ(std::tuple(g.messages[0], g.fastPaddle, g.frozenBricks, g.magneticPaddle, g.paddles.count()),
-                  std::tuple(names[kind - 1], kind == 4, kind == 5, kind == 6, kind == 2 ? 2 : 1));
-        ASSERT_EQ(g.balls.count(), kind == 3 ? 2 : 1);
+        EXPECT_EQ(std::tuple(g.messages[0], g.getFastPaddle(), g.getFrozenBricks(), g.getMagneticPaddle(), g.paddles.count()),
+                  std::tuple(names[number - 1], kind == PowerupKind::FastPaddle, kind == PowerupKind::FrozenBricks,
+                             kind == PowerupKind::MagneticPaddle, kind == PowerupKind::CompanionPaddle ? 2 : 1));
+        ASSERT_EQ(g.balls.count(), kind == PowerupKind::Ball ? 2 : 1);
         // The ball drops from the brick's centre: 4095 + 682 and 540 + 270.
-        EXPECT_TRUE(kind != 3 || (g.balls[1].pos().x == 4777 && g.balls[1].pos().y == 810));
+        EXPECT_TRUE(kind != PowerupKind::Ball || (g.balls[1].pos().x == 4777 && g.balls[1].pos().y == 810));
         addCompanionPaddle(g);
         EXPECT_EQ(g.paddles.count(), 2) << "never a second companion";
     }
@@ -39,10 +43,10 @@ TEST(Powerups, AnExplosionBreaksTheOtherLiveBricksWithinATenthOfTheFieldWidthEac
     StartedGame t(9000, 5010);
     clearPowerupKinds(t.game);
     // Brick 6 (row 1, column 1) explodes with its centre at (3412, 810); R is 900.
-    t.game.bricks[6].setPowerup(1);
-    t.game.bricks[12].setPowerup(4);  // 540 below: a victim carrying the fast paddle
+    t.game.bricks[6].setPowerup(PowerupKind::ExplodingBrick);
+    t.game.bricks[12].setPowerup(PowerupKind::FastPaddle);  // 540 below: a victim carrying the fast paddle
     t.game.bricks[2].die();           // 540 above, dead already, carrying a ball
-    t.game.bricks[2].setPowerup(3);
+    t.game.bricks[2].setPowerup(PowerupKind::Ball);
     t.game.bricks[5].setLeft(2730 - 899);  // centre 899 across: inside
     t.game.bricks[7].setLeft(2730 + 900);  // centre exactly 900 across: outside
     t.game.bricks[1].setLeft(2730 - 800);  // 800 across and 540 up: inside the square, outside the circle
@@ -50,7 +54,7 @@ TEST(Powerups, AnExplosionBreaksTheOtherLiveBricksWithinATenthOfTheFieldWidthEac
     t.game.score = 196;
     killBrick(t.game, 6);
     for (std::int16_t i = 0; i < t.game.bricks.count(); ++i)
-        EXPECT_EQ(t.game.bricks[i].alive(), i != 1 && i != 2 && i != 5 && i != 6 && i != 12) << i;
+        EXPECT_EQ(t.game.bricks[i].isAlive(), i != 1 && i != 2 && i != 5 && i != 6 && i != 12) << i;
     // Each victim dies in full inside the blast; the exploding brick announces itself, then scores
     // the 200th point.
     const char* log[] = {"Extra life!", "Powerup - Exploding brick", "Powerup - Fast paddle", "Welcome to level 1"};
@@ -61,7 +65,7 @@ TEST(Powerups, AnExplosionBreaksTheOtherLiveBricksWithinATenthOfTheFieldWidthEac
 // certain to be drawn, so there each is carried exactly once.
 TEST(Powerups, AWallCarriesEachKindAtMostOnce) {
     TestGame t(5000000, 5010);  // 3662 columns
-    t.game.level = 12;          // 8 rows
+    t.game.setLevel(12);        // 8 rows
     setupLevel(t.game);
     std::array<int, 7> count{};
     for (std::int16_t i = 0; i < t.game.bricks.count(); ++i) ++count.at(std::size_t(t.game.bricks[i].getPowerup()));

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
+#include "base/Twips.h"
 #include "game/Collections.h"
 #include "tests/support/GameTools.h"
 
@@ -12,25 +14,47 @@ namespace {
 
 using namespace testing;
 
-// Spare ball icons run leftward from 500 twips inside the right edge, 1000 above the bottom. The
-// log's top line and the score line are 1800 above the bottom, the log 240 in from the left and
-// the score 2000 in from the right; the log's lines are 240 apart.
+constexpr Pixel kGrey = rgb(0x50, 0x60, 0x70);
+
+// What a masked sprite leaves at one of its pixels over a grey field: the grey where its mask is
+// white, its own colour where the mask is black.
+Pixel overGrey(const Picture& sprite, const Picture& mask, int x, int y) {
+    return mask.at(x, y) == 0 ? sprite.at(x, y) : kGrey;
+}
+
+void fillGrey(Canvas& canvas) {
+    canvas.PaintPicture(Picture(canvas.image().pixelWidth(), canvas.image().pixelHeight(), kGrey), 0, 0,
+                        RasterOp::SRCCOPY);
+}
+
+// Spare ball icons run leftward from 500 twips inside the right edge, 1000 above the bottom, each
+// laid through its mask; the log's top line and the score line are 1800 above the bottom, the log
+// 240 in from the left and the score 2000 in from the right; the log's lines are 240 apart. So on
+// a field of any size, as wide as two 4K screens too.
 TEST(Renderer, TheSpareBallsTheLogAndTheScoreFollowTheBottomAndRightEdges) {
     StartedGame t;
     SpellingText text(t.host.canvas());
+    const SpriteSet& s = t.game.sprites();
     for (const char* line : {"one", "two", "three", "four", "five"}) t.game.showMessage(line);
     for (auto [w, h, lives, score, top, scoreX, scoreLine] :
          {std::tuple{9105.0f, 5010.0f, 5, 0.0, 214, 473, "Score: 0 points."},
-          {12000.0f, 7005.0f, 3, 1234.0, 347, 666, "Score: 1234 points."}}) {
+          {12000.0f, 7005.0f, 3, 1234.0, 347, 666, "Score: 1234 points."},
+          {90000.0f, 4500.0f, 2, 7.0, 180, 5866, "Score: 7 points."}}) {  // 6000 pixels wide
         t.host.canvas().resize(w, h);
         t.game.lives = std::int16_t(lives);
         t.game.score = score;
-        clearCanvas(t.game);
+        fillGrey(t.host.canvas());
         paintLives(t.game);
-        Canvas icons(w, h);
-        for (int k = 1; k <= lives; ++k)
-            icons.PaintPicture(t.game.sprites().imgBall, w - 500 - 495 * float(k), h - 1000, RasterOp::SRCPAINT);
-        EXPECT_EQ(t.host.canvas().image(), icons.image()) << lives << " spare balls";
+        const Picture& field = t.host.canvas().image();
+        const int iconsTop = twipsToPixels(h - 1000), iconsEnd = twipsToPixels(w - 500);
+        for (int y = 0; y < field.pixelHeight(); ++y)
+            for (int x = 0; x < field.pixelWidth(); ++x) {
+                const int k = (iconsEnd - 1 - x) / 33;  // which icon from the right, 33 pixels each
+                const bool onIcon = x < iconsEnd && k < lives && y >= iconsTop && y < iconsTop + 32;
+                const int ix = x - (iconsEnd - 33 * (k + 1)), iy = y - iconsTop;
+                ASSERT_EQ(field.at(x, y), onIcon ? overGrey(s.imgBall, s.imgBallMatte, ix, iy) : kGrey)
+                    << lives << " spare balls, at " << x << ", " << y;
+            }
 
         clearCanvas(t.game);
         paintStatus(t.game);
@@ -39,22 +63,56 @@ TEST(Renderer, TheSpareBallsTheLogAndTheScoreFollowTheBottomAndRightEdges) {
     }
 }
 
-TEST(Renderer, TheMouseMarkerSitsOnTheMainPaddlesLineUnderThePaddles) {
+// The marker's picture is centred on the pointer, which the test host holds at 997 (937 twips,
+// pixel 62), on the main paddle's line (2505 twips, pixel 167), laid through its mask.
+TEST(Renderer, TheMouseMarkerSitsOnTheMainPaddlesLineThroughItsMask) {
     StartedGame t;
-    t.game.paddles.rebuild(2);  // a second paddle, on another line
-    t.game.paddles[0].place(1100, 2505, 1515);
-    t.game.balls[0].init(1000, 4000);
-    paintPaddles(t.game);
-    const Picture paddles = t.host.canvas().image();
+    t.game.paddles[0].place(5000, 2505, 1515);
+    fillGrey(t.host.canvas());
+    paintMouseMarker(t.game);
+    const SpriteSet& s = t.game.sprites();
+    const Picture& field = t.host.canvas().image();
+    for (int y = 150; y < 190; ++y)
+        for (int x = 40; x < 90; ++x) {
+            const bool onMarker = x >= 62 && x < 70 && y >= 167 && y < 175;
+            ASSERT_EQ(field.at(x, y), onMarker ? overGrey(s.imgMouse, s.imgMouseMatte, x - 62, y - 167) : kGrey)
+                << x << ", " << y;
+        }
+}
+
+// One frame in which everything overlaps something drawn before it: the marker under the main
+// paddle, the paddle under a brick, the brick under a ball, balls under a spare-ball icon and under
+// the log, spare balls under the log's bottom lines. The frame must be what the rules' order gives, step by step; and the scene is such that
+// swapping any two neighbouring steps shows.
+TEST(Renderer, EachStepOfAFrameIsDrawnOverTheStepsBeforeIt) {
+    StartedGame t;
+    SpellingText text(t.host.canvas());
+    clearPowerupKinds(t.game);
+    t.game.paddles[0].place(1100, 200, 1515);  // across the marker (937 to 1057) and brick 0
+    t.game.bricks[0].setLeft(1300);             // row 0: 1300 to 2665 across, 0 to 540 down
+    t.game.balls.rebuild(3);
+    t.game.balls[0].init(2600, 300);                   // over the brick's right end
+    t.game.balls[1].init(9105 - 500 - 400, 5010 - 900);  // under the rightmost spare ball
+    t.game.balls[2].init(400, 3250);                   // under the log's top line
+    for (int i = 0; i < 6; ++i) t.game.showMessage("MMMMMMMMMMMMMMMMMMMMMMMMMMMMMM");
+    t.game.lives = 20;  // spare balls all along the bottom lines of the log
+
+    using Step = void (*)(GameState&);
+    const std::vector<std::pair<const char*, Step>> steps = {
+        {"marker", paintMouseMarker}, {"paddles", paintPaddles}, {"bricks", paintBricks},
+        {"balls", paintBalls},        {"lives", paintLives},     {"status", paintStatus}};
+    const auto drawnInOrder = [&](std::size_t swapped) {
+        clearCanvas(t.game);
+        auto order = steps;
+        if (swapped < order.size() - 1) std::swap(order[swapped], order[swapped + 1]);
+        for (const auto& [name, step] : order) step(t.game);
+        return t.host.canvas().image();
+    };
     renderFrame(t.game);
-    const Picture& frame = t.host.canvas().image();
-    // The marker's picture is centred on the pointer, which the test host holds at 997 (937 twips,
-    // pixel 62), on the main paddle's line (2505 twips, pixel 167); the paddles are OR-ed over it.
-    const Picture& marker = t.game.sprites().imgMouse;
-    for (int y = 0; y < marker.pixelHeight(); ++y)
-        for (int x = 0; x < marker.pixelWidth(); ++x)
-            EXPECT_EQ(frame.at(62 + x, 167 + y), marker.at(x, y) | paddles.at(62 + x, 167 + y)) << x << "," << y;
-    EXPECT_NE(frame.at(1000 / 15, 4000 / 15), 0u) << "no ball";
+    const Picture frame = t.host.canvas().image();
+    EXPECT_TRUE(frame == drawnInOrder(steps.size())) << "the frame is not drawn in the rules' order";
+    for (std::size_t i = 0; i + 1 < steps.size(); ++i)
+        EXPECT_FALSE(frame == drawnInOrder(i)) << steps[i].first << " and " << steps[i + 1].first << " do not overlap";
 }
 
 }  // namespace

@@ -56,8 +56,11 @@ TEST(Canvas, ResizeKeepsTheTopLeftAndTheImageStaysWithinItsLimits) {
     canvas.resize(px(6) + 14, px(5));
     EXPECT_EQ(std::pair(canvas.image().pixelWidth(), canvas.image().pixelHeight()), std::pair(6, 5));
     expectImage(canvas, [](int x, int y) { return x < 4 && y < 3 ? kUnder : Canvas::kBackColor; });
-    for (auto [twips, pixels] : {std::pair{14.0f, 0}, {-300.0f, 0}, {NAN, 0}, {1e9f, Canvas::kMaxPixels}})
-        EXPECT_EQ(Canvas(twips, twips).image(), Picture(pixels, pixels)) << twips;
+    for (auto [twips, pixels] : {std::pair{14.0f, 0}, {-300.0f, 0}, {NAN, 0}, {1e9f, 40}, {600.0f, 40}, {599.0f, 39}})
+        EXPECT_EQ(Canvas(twips, twips, 40).image(), Picture(pixels, pixels)) << twips;
+    // A window's canvas is as large as the window, up to the largest any window system allows.
+    const Canvas wide(5120 * 15, 2 * 15);
+    EXPECT_EQ(std::pair(wide.image().pixelWidth(), Canvas::kMaxPixels), std::pair(5120, 32767));
 }
 
 // Each character is a block three pixels wide and two high, covered 100 parts in 255.

@@ -16,8 +16,8 @@ public:
         ASSERT_TRUE(game.paddles.count() == 1 || game.paddles.count() == 2);
         ASSERT_GE(game.balls.count(), 1);
         ASSERT_GE(game.lives, 0);
-        ASSERT_GE(game.level, 1);
-        ASSERT_LE(int(game.fastPaddle) + int(game.frozenBricks) + int(game.magneticPaddle), 1);
+        ASSERT_GE(game.getLevel(), 1);
+        ASSERT_LE(int(game.getFastPaddle()) + int(game.getFrozenBricks()) + int(game.getMagneticPaddle()), 1);
         // The score falls only when a new game starts after Game over.
         if (!wasOver_) {
             ASSERT_GE(game.score, lastScore_);

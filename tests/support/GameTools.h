@@ -14,7 +14,10 @@ namespace vellix::testing {
 // A test game (of the same field and clock) as the program starts one: level 1 welcomed and a new
 // game set up.
 struct StartedGame : TestGame {
-    template <class... Field> explicit StartedGame(Field... field) : TestGame(field...) { startUp(game); }
+    explicit StartedGame(float width = 9105, float height = 5010, std::uint32_t seconds = 43210)
+        : TestGame(width, height, seconds) {
+        startUp(game);
+    }
 };
 
 // Gives a canvas, for as long as this lives, a font that prints a line as two pixel rows: a solid
@@ -44,7 +47,7 @@ inline std::string textAt(const Picture& image, int x, int y) {
 
 // Takes every power-up off the wall.
 inline void clearPowerupKinds(GameState& g) {
-    for (std::int16_t i = 0; i < g.bricks.count(); ++i) g.bricks[i].setPowerup(0);
+    for (std::int16_t i = 0; i < g.bricks.count(); ++i) g.bricks[i].setPowerup(PowerupKind::None);
 }
 
 // Puts ball i just above the floor, falling, and lets it take one step out of the field.

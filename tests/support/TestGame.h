@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
+#include "base/TimeOfDay.h"
 #include "game/GameState.h"
-#include "game/TimeOfDay.h"
 #include "media/Canvas.h"
 #include "media/SoundPlayer.h"
 #include "media/SpriteSet.h"

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "media/ImageFiles.h"
 #include "tools/art/Art.h"
+#include "tools/images/ImageFiles.h"
 
 namespace {
 

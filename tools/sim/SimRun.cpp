@@ -2,12 +2,12 @@
 
 #include <fstream>
 
-#include "game/Arithmetic.h"
+#include "base/Arithmetic.h"
 #include "game/GameFlow.h"
-#include "media/ImageFiles.h"
+#include "game/frmMain.h"
 #include "media/SpriteSet.h"
+#include "tools/images/ImageFiles.h"
 #include "tools/sim/TraceWriter.h"
-#include "ui/frmMain.h"
 
 namespace vellix::sim {
 
@@ -24,7 +24,7 @@ SimRun::SimRun(const SimOptions& options, std::vector<ScriptEvent> script, TextC
     : options_(options),
       script_(std::move(script)),
       window_(window),
-      ownCanvas_(1995, 1815),
+      ownCanvas_(1995, 1815, kMaxPicturePixels),
       clock_(makeClock(options)) {
     ownCanvas_.setTextCache(text);
     canvas().setPresenter(this);

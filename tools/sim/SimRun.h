@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/TimeOfDay.h"
 #include "game/GameHost.h"
 #include "game/GameState.h"
-#include "game/TimeOfDay.h"
 #include "media/Canvas.h"
 #include "media/SoundPlayer.h"
 #include "tools/sim/SimOptions.h"
@@ -36,6 +36,10 @@ struct SnapshotError {
 // frame rate; the window's own mouse is ignored and closing it ends the run.
 class SimRun final : public GameHost, public CanvasPresenter, public SoundPlayer {
 public:
+    // With no window the picture of the canvas stops at this many pixels a side, however large the
+    // field a script asks for; the game's rules still see the whole field.
+    static constexpr int kMaxPicturePixels = 4096;
+
     SimRun(const SimOptions& options, std::vector<ScriptEvent> script, TextCache* text, frmMain* window = nullptr);
     ~SimRun() override;
 

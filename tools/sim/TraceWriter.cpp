@@ -65,15 +65,15 @@ void writeTraceLine(std::ostream& out, long frame, GameState& game, float mouseX
     Json j;
     j.raw("{\"frame\":").number(frame);
     j.raw(",\"state\":").raw(game.gameIsOver ? "\"over\"" : "\"playing\"");
-    j.raw(",\"level\":").number(long(game.level));
+    j.raw(",\"level\":").number(long(game.getLevel()));
     j.raw(",\"lives\":").number(long(game.lives));
     j.raw(",\"score\":").whole(game.score);
     j.raw(",\"mouseX\":").number(mouseX);
     j.raw(",\"width\":").number(game.canvas().Width());
     j.raw(",\"height\":").number(game.canvas().Height());
-    j.raw(",\"fast\":").boolean(game.fastPaddle);
-    j.raw(",\"frozen\":").boolean(game.frozenBricks);
-    j.raw(",\"magnetic\":").boolean(game.magneticPaddle);
+    j.raw(",\"fast\":").boolean(game.getFastPaddle());
+    j.raw(",\"frozen\":").boolean(game.getFrozenBricks());
+    j.raw(",\"magnetic\":").boolean(game.getMagneticPaddle());
     j.raw(",\"messages\":[");
     for (int i = 0; i < MessageLog::kLines; ++i) (i > 0 ? j.raw(",") : j).text(game.messages[i]);
     j.raw("],\"paddles\":[");
@@ -94,7 +94,7 @@ void writeTraceLine(std::ostream& out, long frame, GameState& game, float mouseX
     for (std::int16_t i = 0; i < game.bricks.count(); ++i) {
         const clsBrick& b = game.bricks[i];
         j.raw(i > 0 ? ",{\"left\":" : "{\"left\":").number(b.left());
-        j.raw(",\"top\":").number(b.top()).raw(",\"alive\":").boolean(b.alive());
+        j.raw(",\"top\":").number(b.top()).raw(",\"alive\":").boolean(b.isAlive());
         j.raw(",\"powerup\":").number(long(b.getPowerup())).raw(",\"speed\":").number(long(b.speed()));
         j.raw(",\"image\":").number(long(b.image())).raw(",\"shatter\":").number(long(b.shatterFrame())).raw("}");
     }

@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "game/GameHost.h"
+#include "game/frmMain.h"
 #include "media/TextCache.h"
-#include "media/TtfTextRasterizer.h"
+#include "platform/sdl/SdlWindow.h"
+#include "platform/sdl/TtfTextRasterizer.h"
 #include "tools/sim/SimRun.h"
-#include "ui/frmMain.h"
 
 namespace {
 
@@ -66,11 +67,14 @@ int simulate(const std::vector<std::string>& args) {
 
     const std::unique_ptr<TtfTextRasterizer> font = TtfTextRasterizer::openDefaultFont();
     const std::unique_ptr<TextCache> text = font ? std::make_unique<TextCache>(*font) : nullptr;
+    std::unique_ptr<SdlWindow> system;
     std::unique_ptr<frmMain> window;
     if (options.window) {
-        window = std::make_unique<frmMain>("Vellix (vellix-sim)");
+        system = std::make_unique<SdlWindow>("Vellix (vellix-sim)", frmMain::kStartWidth, frmMain::kStartHeight);
+        window = std::make_unique<frmMain>(*system);
         window->setText(text.get());
         window->showRunOnly();
+        system->showWindow();
         window->Show();
     }
     SimRun run(options, std::move(script), text.get(), window.get());

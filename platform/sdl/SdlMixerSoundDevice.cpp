@@ -1,0 +1,81 @@
+#include "platform/sdl/SdlMixerSoundDevice.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+namespace vellix {
+
+namespace {
+
+void postChannelFinished(int channel) {
+    SDL_Event event{};
+    event.type = SdlMixerSoundDevice::channelFinishedEvent();
+    event.user.code = channel;
+    SDL_PushEvent(&event);
+}
+
+}  // namespace
+
+std::uint32_t SdlMixerSoundDevice::channelFinishedEvent() {
+    // Registered once for the process: the mixer's callback carries no context to hold it.
+    static const std::uint32_t type = SDL_RegisterEvents(1);
+    return type;
+}
+
+SdlMixerSoundDevice::SdlMixerSoundDevice() {
+    channelFinishedEvent();
+    if (!openDevice()) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        // Overrides SDL_AUDIODRIVER from the environment too, which named a driver that failed.
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        openDevice();
+    }
+    if (open_) {
+        Mix_AllocateChannels(modSound::kChannels);
+        Mix_ChannelFinished(postChannelFinished);
+    }
+}
+
+bool SdlMixerSoundDevice::openDevice() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, kBufferFrames) != 0) return false;
+    int frequency = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    Mix_QuerySpec(&frequency, &format, &channels);
+    rate_ = frequency;
+    bufferFrames_ = kBufferFrames;
+    open_ = true;
+    return true;
+}
+
+SdlMixerSoundDevice::~SdlMixerSoundDevice() {
+    if (!open_) return;
+    Mix_ChannelFinished(nullptr);
+    Mix_HaltChannel(-1);
+    for (Mix_Chunk* chunk : chunks_) {
+        if (chunk != nullptr) Mix_FreeChunk(chunk);
+    }
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlMixerSoundDevice::open(int channel, const std::string& path) {
+    if (!open_ || channel < 0 || channel >= modSound::kChannels) return;
+    Mix_Chunk*& chunk = chunks_[std::size_t(channel)];
+    if (chunk != nullptr) Mix_FreeChunk(chunk);
+    chunk = Mix_LoadWAV(path.c_str());  // nullptr for a missing or unreadable file: that sound is silent
+}
+
+void SdlMixerSoundDevice::play(int channel) {
+    if (!open_ || channel < 0 || channel >= modSound::kChannels) return;
+    Mix_Chunk* chunk = chunks_[std::size_t(channel)];
+    if (chunk != nullptr) Mix_PlayChannel(channel, chunk, 0);
+}
+
+std::string SdlMixerSoundDevice::driverName() const {
+    const char* name = open_ ? SDL_GetCurrentAudioDriver() : nullptr;
+    return name != nullptr ? name : "";
+}
+
+}  // namespace vellix

@@ -1,0 +1,141 @@
+#include "platform/sdl/SdlWindow.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <string>
+
+#include "game/GameHost.h"
+#include "game/frmMain.h"
+#include "media/BmpFile.h"
+#include "media/SpriteSet.h"
+#include "platform/sdl/SdlMixerSoundDevice.h"
+
+namespace vellix {
+
+SdlWindow::SdlWindow(const char* title, int width, int height) {
+    // Without a Wayland session only X is worth trying (probing Wayland would only print noise).
+    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr && SDL_getenv("WAYLAND_DISPLAY") == nullptr)
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        const bool noDisplay = SDL_getenv("DISPLAY") == nullptr && SDL_getenv("WAYLAND_DISPLAY") == nullptr;
+        throw StartupError(std::string("cannot open a window: ") + SDL_GetError() +
+                           (noDisplay ? " (no display: DISPLAY is not set)" : ""));
+    }
+    // Without a display SDL settles for a driver that shows nothing; a player would see no game.
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr && (driver == "offscreen" || driver == "dummy" || driver == "evdev")) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        throw StartupError("cannot open a window: no display (DISPLAY is not set or the X server cannot be reached)");
+    }
+    // The canvas is copied to the window's own framebuffer (shared memory on X11): no OpenGL
+    // renderer between them, which would cost more time, far more memory and a shader cache on disk.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+                               SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    if (window_ == nullptr) {
+        const std::string why = SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        throw StartupError("cannot open a window: " + why);
+    }
+    setIcon();
+    // The canvas's own pointer: 32 by 32 and transparent in every pixel.
+    const std::uint8_t blank[32 * 32 / 8] = {};
+    invisiblePointer_ = SDL_CreateCursor(blank, blank, 32, 32, 0, 0);
+    arrowPointer_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+}
+
+SdlWindow::~SdlWindow() {
+    if (invisiblePointer_ != nullptr) SDL_FreeCursor(invisiblePointer_);
+    if (arrowPointer_ != nullptr) SDL_FreeCursor(arrowPointer_);
+    SDL_DestroyWindow(window_);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void SdlWindow::setIcon() {
+    const auto file = embeddedFile("icon.bmp");
+    if (file.empty()) return;
+    Picture icon = decodeBmp(file);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.row(0), icon.pixelWidth(), icon.pixelHeight(), 32,
+                                                              icon.pixelWidth() * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) return;
+    SDL_SetWindowIcon(window_, surface);
+    SDL_FreeSurface(surface);
+}
+
+void SdlWindow::showWindow() { SDL_ShowWindow(window_); }
+
+int SdlWindow::clientWidth() const {
+    int w = 0;
+    SDL_GetWindowSize(window_, &w, nullptr);
+    return w;
+}
+
+int SdlWindow::clientHeight() const {
+    int h = 0;
+    SDL_GetWindowSize(window_, nullptr, &h);
+    return h;
+}
+
+void SdlWindow::resizeClient(int width, int height) { SDL_SetWindowSize(window_, width, height); }
+
+void SdlWindow::handleEvents(frmMain& window) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) handle(event, window);
+}
+
+void SdlWindow::waitForEvents(frmMain& window) {
+    SDL_Event event;
+    if (SDL_WaitEvent(&event) != 0) handle(event, window);
+    handleEvents(window);
+}
+
+void SdlWindow::handle(const SDL_Event& event, frmMain& window) {
+    switch (event.type) {
+        case SDL_QUIT:
+            throw QuitRequested{};
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) throw QuitRequested{};
+            if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) window.resized(clientWidth(), clientHeight());
+            else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) window.repaint();
+            break;
+        case SDL_MOUSEMOTION:
+            window.pointerMoved(event.motion.x, event.motion.y);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            window.buttonPressed(event.button.x, event.button.y, event.button.button == SDL_BUTTON_LEFT);
+            break;
+        case SDL_MOUSEBUTTONUP:
+            window.buttonReleased(event.button.x, event.button.y, event.button.button == SDL_BUTTON_LEFT);
+            break;
+        default:
+            if (event.type == SdlMixerSoundDevice::channelFinishedEvent()) window.soundDone(event.user.code);
+            break;
+    }
+}
+
+void SdlWindow::show(const Picture& field, const Picture* button, int buttonX, int buttonY) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (surface == nullptr) return;
+    const int w = std::min(surface->w, field.pixelWidth());
+    const int h = std::min(surface->h, field.pixelHeight());
+    if (w > 0 && h > 0) {
+        SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_RGB888, field.row(0), field.pixelWidth() * 4, surface->format->format,
+                          surface->pixels, surface->pitch);
+    }
+    if (button != nullptr) {
+        SDL_Surface* face = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Pixel*>(button->row(0)), button->pixelWidth(),
+                                                               button->pixelHeight(), 32, button->pixelWidth() * 4,
+                                                               SDL_PIXELFORMAT_RGB888);
+        if (face != nullptr) {
+            SDL_Rect where{buttonX, buttonY, button->pixelWidth(), button->pixelHeight()};
+            SDL_BlitSurface(face, nullptr, surface, &where);
+            SDL_FreeSurface(face);
+        }
+    }
+    SDL_UpdateWindowSurface(window_);
+}
+
+void SdlWindow::showPointer(bool shown) { SDL_SetCursor(shown ? arrowPointer_ : invisiblePointer_); }
+
+}  // namespace vellix

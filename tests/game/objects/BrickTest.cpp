@@ -1,0 +1,137 @@
+#include "game/objects/clsBrick.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <tuple>
+
+#include "base/Arithmetic.h"
+#include "game/Collections.h"
+#include "game/LevelBuilder.h"
+#include "tests/support/TestGame.h"
+
+namespace vellix {
+namespace {
+
+using vellix::testing::TestGame;
+
+// A row of `count` bricks (1365 x 540) from column 0.
+ObjectCollection<clsBrick>& wall(TestGame& t, std::int16_t count, std::int16_t row = 0) {
+    t.game.bricks.rebuild(count);
+    for (std::int16_t i = 0; i < count; ++i) t.game.bricks[i].init(row, i, i);
+    return t.game.bricks;
+}
+
+// A brick draws its colour, then its drift speed, then perhaps a power-up. Worked out by hand from
+// seed 0 of the game's generator (splitmix64, the top 24 bits of each output over 2^24): the first
+// brick draws 0.883, 0.432, 0.026 and 0.971, so it is magenta (5), drifts 29 a frame and, its third
+// number being under 0.06, carries the magnet (6); the next draws 0.106, 0.327 and 0.174: blue,
+// 34 a frame and no power-up.
+TEST(Brick, DrawsItsColourThenItsSpeedThenItsPowerup) {
+    TestGame t;
+    t.game.bricks.rebuild(2);
+    t.game.random().seed(0);
+    for (std::int16_t i = 0; i < 2; ++i) t.game.bricks[i].init(0, i, i);
+    const clsBrick& first = t.game.bricks[0];
+    const clsBrick& second = t.game.bricks[1];
+    EXPECT_EQ(std::tuple(first.image(), first.speed(), first.getPowerup()), std::tuple(5, -29, PowerupKind::MagneticPaddle));
+    EXPECT_EQ(std::tuple(second.image(), second.speed(), second.getPowerup()), std::tuple(0, -34, PowerupKind::None));
+}
+
+// Over a wall of 29296 bricks every colour comes about as often as any other, and every drift speed
+// from 50 to 3 a frame, but 3, which takes in the slowest speeds too, comes three times as often.
+TEST(Brick, ColoursAndDriftSpeedsAreSpreadAsTheRulesSay) {
+    TestGame t(5000000, 5010);
+    t.game.setLevel(12);
+    setupLevel(t.game);
+    const int bricks = t.game.bricks.count();
+    std::map<int, int> colours, speeds;
+    for (std::int16_t i = 0; i < bricks; ++i) {
+        ++colours[t.game.bricks[i].image()];
+        ++speeds[t.game.bricks[i].speed()];
+    }
+    ASSERT_EQ(std::pair(colours.begin()->first, colours.rbegin()->first), std::pair(0, 5));
+    for (auto [colour, count] : colours) EXPECT_NEAR(count, bricks / 6, bricks / 60) << "colour " << colour;
+    ASSERT_EQ(std::tuple(speeds.size(), speeds.begin()->first, speeds.rbegin()->first), std::tuple(48u, -50, -3));
+    for (auto [speed, count] : speeds)
+        EXPECT_NEAR(count, bricks * (speed == -3 ? 3 : 1) / 50, bricks / 200) << "speed " << speed;
+}
+
+TEST(Brick, TurnsOnTouchingASideEdgeAndComesBackInsideOneTwipAtATimeBeforeItsStep) {
+    for (auto [field, left] : {std::tuple{9105.0f, 0.0f}, {9105, 100}, {9105, 7740}, {9105, -3000000.25f},
+                               {9105, -0.001f}, {9105, 8000000.5f}, {1000, 0.3f}, {0, 0.123456f}, {1000, -700.75f}}) {
+        TestGame t(field, 5010);
+        clsBrick& brick = wall(t, 1)[0];
+        brick.setLeft(left);
+        // The slow way, in floats: the turn on touching a side edge, the push back inside one twip
+        // at a time, then the step (an even row steps by -speed).
+        const float speed = left <= 0 || left + 1365 >= field ? -brick.speed() : brick.speed();
+        float expected = left;
+        while (expected <= 0) expected = expected + 1;
+        while (expected + 1365 >= field) expected = expected - 1;
+        brick.move();
+        EXPECT_EQ(brick.left(), expected - speed) << "field " << field << ", from " << left;
+    }
+}
+
+TEST(Brick, IsTouchedOnlyNearItsTopAndBottomEdgesAndDyingFiresThePowerupThenScoresAndDriftsNoMore) {
+    TestGame t;
+    auto& bricks = wall(t, 4, 1);  // odd rows stand a brick right: from 1365, 2730, 4095 and 5460, 540 to 1080
+    // A ball of size 495 reaches 247.
+    for (auto [x, y, touched] : {std::tuple{1365.0f, 540.0f, 1}, {2730, 1080, 1}, {1364.5f, 540, 0}, {2730.5f, 1080, 0},
+                                 {2000, 294, 1}, {2000, 293, 0}, {2000, 810, 0}, {2000, 1327, 0}})
+        EXPECT_EQ(bricks[0].detectCollision(x, y, 495), touched == 1) << x << ", " << y;
+    // Two exploding bricks in one place, the second blast must not count the first again; and a freeze.
+    for (auto [i, kind] : {std::pair{std::int16_t(0), PowerupKind::ExplodingBrick}, {1, PowerupKind::ExplodingBrick},
+                           {3, PowerupKind::FrozenBricks}})
+        bricks[i].setPowerup(kind);
+    bricks[1].setLeft(1365);
+    t.game.score = 197;
+    bricks[0].die();
+    moveBricks(t.game);  // odd rows set off to the left, the dead stay put
+    bricks[3].die();
+    moveBricks(t.game);  // and while frozen, nothing moves
+    EXPECT_EQ(t.game.messages[1] + ", " + t.game.messages[0], "Powerup - Frozen bricks, Extra life!");
+    EXPECT_EQ(std::tuple(bricks[0].left(), bricks[2].left()), std::tuple(1365.0f, 4095.0f + float(bricks[2].speed())));
+}
+
+TEST(Brick, ShowsItsPowerupOverItselfAndOnAPlainDeathShattersForTenFramesOneShardFewerEachFrame) {
+    TestGame t;
+    clsBrick& brick = wall(t, 1, 2)[0];  // from 0 across and 1080 (pixel 72) down: centre (682, 1350)
+    brick.setPowerup(PowerupKind::MagneticPaddle);
+    brick.paint();  // and only a brick seen shatters
+    const SpriteSet& s = SpriteSet::builtIn();
+    const Picture& tile = s.imgBrick[std::size_t(brick.image())];
+    for (int y = 0; y < 36; y += 5)  // the icon covers the opaque brick exactly, through its mask
+        for (int x = 0; x < 91; x += 3)
+            ASSERT_EQ(t.host.canvas().image().at(x, 72 + y),
+                      (tile.at(x, y) & s.imgPowerupMatte[6].at(x, y)) | s.imgPowerup[6].at(x, y)) << x << ", " << y;
+    brick.setPowerup(PowerupKind::None);
+    t.game.setFastPaddle(true);  // which a plain death leaves on
+    brick.die();
+    EXPECT_TRUE(t.game.getFastPaddle());
+    // Each frame of the effect draws four numbers a shard (its place and its size): 10 shards in
+    // the first frame, one fewer in each later one, and after the tenth none. The shards land from
+    // 1 to 1000 twips right of and below the centre, 240 to 839 twips in size: within pixels 45 to
+    // 168 across and 90 to 212 down.
+    for (int frame = 1; frame <= 11; ++frame) {
+        t.host.canvas().Cls();
+        RandomSource before = t.game.random();
+        brick.paint();
+        int draws = 0;
+        while (before.state() != t.game.random().state() && draws < 100) before.Rnd(), ++draws;
+        EXPECT_EQ(draws, frame <= 10 ? 4 * (11 - frame) : 0) << "frame " << frame;
+        const Picture& image = t.host.canvas().image();
+        int lit = 0;
+        for (int y = 0; y < image.pixelHeight(); ++y)
+            for (int x = 0; x < image.pixelWidth(); ++x) {
+                if (image.at(x, y) == 0) continue;
+                ++lit;
+                ASSERT_TRUE(x >= 45 && x <= 168 && y >= 90 && y <= 212) << "frame " << frame << ": " << x << ", " << y;
+            }
+        EXPECT_EQ(lit > 0, frame <= 10) << "frame " << frame;
+    }
+}
+
+}  // namespace
+}  // namespace vellix

@@ -1,0 +1,117 @@
+#pragma once
+
+// The golden run of vellix-sim and how a run that differs from it is described: the first frame
+// and field of the trace that differ, or the first pixel of the picture.
+
+#include <zlib.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/images/ImageFiles.h"
+
+namespace vellix::sim {
+
+inline const std::string kGoldenTrace = VELLIX_SOURCE_DIR "/tests/sim/golden-trace.jsonl.gz";
+inline const std::string kGoldenPicture = VELLIX_SOURCE_DIR "/tests/sim/golden-2500.png";
+
+inline std::string readGzip(const std::string& path) {
+    std::string text;
+    gzFile file = gzopen(path.c_str(), "rb");
+    if (file == nullptr) return text;
+    char buffer[1 << 16];
+    for (int got; (got = gzread(file, buffer, sizeof buffer)) > 0;) text.append(buffer, std::size_t(got));
+    gzclose(file);
+    return text;
+}
+
+inline void writeGzip(const std::string& path, const std::string& text) {
+    gzFile file = gzopen(path.c_str(), "wb9");
+    if (file == nullptr) return;
+    gzwrite(file, text.data(), unsigned(text.size()));
+    gzclose(file);
+}
+
+// The path of the JSON value that holds the character at `at` of one trace line, such as
+// "balls[1].vy".
+inline std::string fieldAt(const std::string& line, std::size_t at) {
+    struct Level {
+        std::string name;
+        bool array = false;
+        int index = 0;
+    };
+    std::vector<Level> levels;
+    std::string key;
+    bool inString = false;
+    bool valueOfKey = false;  // after "key": a value named by the key; else an element of an array
+    for (std::size_t i = 0; i < at && i < line.size(); ++i) {
+        const char c = line[i];
+        if (inString) {
+            if (c == '\\') ++i;
+            else if (c == '"') inString = false;
+            else key += c;
+            continue;
+        }
+        if (c == '"') {
+            inString = true;
+            key.clear();
+        } else if (c == '{' || c == '[') {
+            levels.push_back({valueOfKey ? key : "", c == '[', 0});
+        } else if (c == '}' || c == ']') {
+            if (!levels.empty()) levels.pop_back();
+        } else if (c == ',' && !levels.empty() && levels.back().array) {
+            ++levels.back().index;
+        }
+        valueOfKey = c == ':';
+    }
+    std::ostringstream path;
+    for (std::size_t i = 1; i < levels.size(); ++i) {
+        if (!levels[i].name.empty()) path << (i > 1 ? "." : "") << levels[i].name;
+        if (levels[i].array) path << '[' << levels[i].index << ']';
+    }
+    if (!levels.empty() && !levels.back().array) path << (levels.size() > 1 ? "." : "") << key;
+    return path.str();
+}
+
+// Where `actual` first leaves `expected`: the frame, the field and both lines from there on.
+inline std::string firstDifference(const std::string& expected, const std::string& actual) {
+    if (expected.empty()) return "(no golden trace at " + kGoldenTrace + ")";
+    std::istringstream wanted(expected), got(actual);
+    std::string a, b;
+    for (long frame = 1;; ++frame) {
+        const bool moreWanted = bool(std::getline(wanted, a)), moreGot = bool(std::getline(got, b));
+        if (!moreWanted && !moreGot) return "the traces are the same: only the hash above is out of date";
+        if (a == b) continue;
+        if (!moreWanted || !moreGot) return "the trace ends at frame " + std::to_string(frame - (moreGot ? 0 : 1));
+        std::size_t at = 0;
+        while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
+        const std::size_t from = a.rfind(',', at) == std::string::npos ? 0 : a.rfind(',', at);
+        return "frame " + std::to_string(frame) + " differs first at " + fieldAt(a, at) + ":\n  golden: " +
+               a.substr(from, 160) + "\n  now:    " + b.substr(from, 160);
+    }
+}
+
+// Where the picture first leaves the golden one, and where both are to be seen.
+inline std::string pictureDifference(const std::string& goldenPath, const Picture& actual,
+                                     const std::string& actualPath) {
+    std::ifstream in(goldenPath, std::ios::binary);
+    const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in), {}};
+    if (file.empty()) return "(no golden picture at " + goldenPath + ")";
+    const Picture golden = decodePng(file);
+    std::ostringstream out;
+    out << "the picture " << actualPath << " differs from " << goldenPath;
+    if (golden.pixelWidth() != actual.pixelWidth() || golden.pixelHeight() != actual.pixelHeight())
+        return out.str() + " in size";
+    for (int y = 0; y < golden.pixelHeight(); ++y)
+        for (int x = 0; x < golden.pixelWidth(); ++x)
+            if (golden.at(x, y) != actual.at(x, y)) {
+                out << " first at pixel (" << x << ", " << y << "): " << std::hex << golden.at(x, y) << " then, "
+                    << actual.at(x, y) << " now";
+                return out.str();
+            }
+    return out.str() + " nowhere: only the hash above is out of date";
+}
+
+}  // namespace vellix::sim
