@@ -23,6 +23,7 @@ void modSound::playSound(std::int16_t sound) {
 void modSound::soundDone(std::int16_t channel) {
     if (channel < 0 || channel >= kChannels) return;
     busy_[std::size_t(channel)] = false;
+    device_.ended(channel);
 }
 
 }  // namespace vellix

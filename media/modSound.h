@@ -16,6 +16,8 @@ public:
     virtual void open(int channel, const std::string& path) = 0;
     // Starts the channel's sound from its beginning and returns at once.
     virtual void play(int channel) = 0;
+    // The end of the channel's sound, which the device reported, has been handled.
+    virtual void ended(int /*channel*/) {}
 };
 
 // The four sound channels. A channel plays one sound at a time: a request while it is busy is

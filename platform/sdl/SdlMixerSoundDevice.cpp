@@ -24,20 +24,19 @@ std::uint32_t SdlMixerSoundDevice::channelFinishedEvent() {
 
 SdlMixerSoundDevice::SdlMixerSoundDevice() {
     channelFinishedEvent();
-    if (!openDevice()) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        // Overrides SDL_AUDIODRIVER from the environment too, which named a driver that failed.
-        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-        openDevice();
-    }
-    if (open_) {
-        Mix_AllocateChannels(modSound::kChannels);
-        Mix_ChannelFinished(postChannelFinished);
-    }
+    start();
+}
+
+void SdlMixerSoundDevice::start() {
+    if (openDevice()) return;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    // Overrides SDL_AUDIODRIVER from the environment too, which named a driver that failed.
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    openDevice();
 }
 
 bool SdlMixerSoundDevice::openDevice() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (SDL_WasInit(SDL_INIT_AUDIO) == 0 && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, kBufferFrames) != 0) return false;
     int frequency = 0;
     Uint16 format = 0;
@@ -46,29 +45,61 @@ bool SdlMixerSoundDevice::openDevice() {
     rate_ = frequency;
     bufferFrames_ = kBufferFrames;
     open_ = true;
+    Mix_AllocateChannels(modSound::kChannels);
+    Mix_ChannelFinished(postChannelFinished);
     return true;
+}
+
+void SdlMixerSoundDevice::closeDevice() {
+    Mix_ChannelFinished(nullptr);
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
 }
 
 SdlMixerSoundDevice::~SdlMixerSoundDevice() {
     if (!open_) return;
-    Mix_ChannelFinished(nullptr);
-    Mix_HaltChannel(-1);
+    if (!closedForStandBy_) closeDevice();
     for (Mix_Chunk* chunk : chunks_) {
         if (chunk != nullptr) Mix_FreeChunk(chunk);
     }
-    Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+// Even paused, SDL's audio thread wakes for every buffer; only a closed device lets it sleep.
+void SdlMixerSoundDevice::standBy() {
+    standingBy_ = true;
+    if (isRunning() && Mix_Playing(-1) == 0) {
+        closeDevice();
+        closedForStandBy_ = true;
+    }
+}
+
+void SdlMixerSoundDevice::ended(int) {
+    if (standingBy_) standBy();
+}
+
+// The sounds were converted for the device as it was; one that comes back otherwise gets them anew.
+void SdlMixerSoundDevice::wake() {
+    standingBy_ = false;
+    if (!closedForStandBy_) return;
+    closedForStandBy_ = false;
+    const int rate = rate_;
+    open_ = false;
+    start();
+    if (open_ && rate_ != rate)
+        for (int channel = 0; channel < modSound::kChannels; ++channel) open(channel, paths_[std::size_t(channel)]);
 }
 
 void SdlMixerSoundDevice::open(int channel, const std::string& path) {
     if (!open_ || channel < 0 || channel >= modSound::kChannels) return;
+    paths_[std::size_t(channel)] = path;
     Mix_Chunk*& chunk = chunks_[std::size_t(channel)];
     if (chunk != nullptr) Mix_FreeChunk(chunk);
     chunk = Mix_LoadWAV(path.c_str());  // nullptr for a missing or unreadable file: that sound is silent
 }
 
 void SdlMixerSoundDevice::play(int channel) {
-    if (!open_ || channel < 0 || channel >= modSound::kChannels) return;
+    if (!isRunning() || channel < 0 || channel >= modSound::kChannels) return;
     Mix_Chunk* chunk = chunks_[std::size_t(channel)];
     if (chunk != nullptr) Mix_PlayChannel(channel, chunk, 0);
 }

@@ -31,6 +31,15 @@ public:
 
     void open(int channel, const std::string& path) override;
     void play(int channel) override;
+    void ended(int channel) override;
+
+    // No sound will be asked for until wake() (the game is over): once the sounds still playing
+    // have ended, the audio device is closed, so that nothing runs while the game waits.
+    void standBy();
+    // Opens the audio device again, if standBy() closed it, before the next sound is asked for.
+    void wake();
+    // Whether the audio device is open now (not closed by standBy()).
+    bool isRunning() const { return open_ && !closedForStandBy_; }
 
     // Whether the mixer is running, on a real device or on the dummy driver.
     bool isOpen() const { return open_; }
@@ -43,9 +52,15 @@ public:
     static std::uint32_t channelFinishedEvent();
 
 private:
+    // Opens the audio device, or else SDL's silent dummy one.
+    void start();
     bool openDevice();
+    void closeDevice();
 
     bool open_ = false;
+    bool standingBy_ = false;
+    bool closedForStandBy_ = false;
+    std::array<std::string, modSound::kChannels> paths_;
     int bufferFrames_ = 0;
     int rate_ = 0;
     std::array<Mix_Chunk*, modSound::kChannels> chunks_{};

@@ -57,7 +57,9 @@ int play() {
     startUp(game);
     for (;;) {
         playUntilGameOver(game);
+        device.standBy();
         window.waitForNewGame();
+        device.wake();
         newGame(game);
     }
 }

@@ -29,7 +29,31 @@ protected:
                 if (e.type == SdlMixerSoundDevice::channelFinishedEvent()) sound.soundDone(std::int16_t(e.user.code));
         return !sound.soundBusy(channel);
     }
+
+    // How many of SDL's audio devices are open, playing or paused.
+    static int openAudioDevices() {
+        int open = 0;
+        for (SDL_AudioDeviceID id = 1; id < 64; ++id) open += SDL_GetAudioDeviceStatus(id) != SDL_AUDIO_STOPPED;
+        return open;
+    }
 };
+
+// At Game over the audio device is closed once the last sound has ended, so that no thread wakes
+// while the game waits; it opens again for the next game, whose sounds play as before.
+TEST_F(SdlSound, StandingByClosesTheDeviceOnceTheLastSoundHasEndedAndWakingOpensIt) {
+    SdlMixerSoundDevice device;
+    modSound sound(device);
+    sound.openSounds(VELLIX_PROGRAM_DIR);
+    sound.playSound(kSoundSink);
+    device.standBy();
+    EXPECT_TRUE(device.isRunning()) << "closed while the sink sound was playing";
+    ASSERT_TRUE(waitForEnd(sound, kSoundSink, 3s));
+    EXPECT_EQ(std::pair(device.isRunning(), openAudioDevices()), std::pair(false, 0));
+    device.wake();
+    EXPECT_EQ(std::pair(device.isRunning(), openAudioDevices()), std::pair(true, 1));
+    sound.playSound(kSoundBounce);
+    EXPECT_TRUE(waitForEnd(sound, kSoundBounce, 3s)) << "no sound after waking";
+}
 
 // No device opens on a driver that does not exist, so the mixer runs on the dummy one; either way
 // its buffer lets a sound start within 25 ms.
