@@ -11,6 +11,7 @@
 #include "tests/support/Process.h"
 #include "tools/images/ImageFiles.h"
 #include "tools/sim/SimRun.h"
+#include "tools/sim/SnapshotFile.h"
 
 // The run options below name only what differs from the defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -44,6 +45,7 @@ std::string traceOf(const SimOptions& options, const std::string& script, Invari
     std::ostringstream trace;
     SimRun run(options, parseScript(in), nullptr);
     run.trace = &trace;
+    run.writeSnapshot = writePngSnapshot;
     if (invariants != nullptr) run.onFrame = [&](long frame, GameState& game) { invariants->check(frame, game); };
     run.run();
     return trace.str();

@@ -1,12 +1,9 @@
 #include "tools/sim/SimRun.h"
 
-#include <fstream>
-
 #include "base/Arithmetic.h"
 #include "game/GameFlow.h"
 #include "game/frmMain.h"
 #include "media/SpriteSet.h"
-#include "tools/images/ImageFiles.h"
 #include "tools/sim/TraceWriter.h"
 
 namespace vellix::sim {
@@ -114,10 +111,8 @@ void SimRun::present(const Canvas& shown) {
     sounds_.clear();
     for (const Snapshot& snapshot : options_.snapshots) {
         if (snapshot.frame != frame_) continue;
-        const std::vector<std::uint8_t> png = encodePng(shown.image());
-        std::ofstream file(snapshot.file, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
-        if (!file) throw SnapshotError{"cannot write the snapshot " + snapshot.file};
+        if (!writeSnapshot) throw SnapshotError{"this vellix-sim cannot write snapshots"};
+        writeSnapshot(snapshot, shown.image());
     }
     if (onFrame) onFrame(frame_, *game_);
     if (window_ != nullptr) window_->present(shown);

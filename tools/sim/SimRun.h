@@ -48,6 +48,8 @@ public:
 
     // Where the trace goes, if anywhere; called after every drawn frame with the frame's number.
     std::ostream* trace = nullptr;
+    // Writes a snapshot the options ask for (as a PNG file, writePngSnapshot); throws SnapshotError.
+    std::function<void(const Snapshot& snapshot, const Picture& canvas)> writeSnapshot;
     std::function<void(long frame, GameState& game)> onFrame;
 
     GameState& game() { return *game_; }

@@ -16,6 +16,7 @@
 #include "platform/sdl/SdlWindow.h"
 #include "platform/sdl/TtfTextRasterizer.h"
 #include "tools/sim/SimRun.h"
+#include "tools/sim/SnapshotFile.h"
 
 namespace {
 
@@ -79,6 +80,7 @@ int simulate(const std::vector<std::string>& args) {
     }
     SimRun run(options, std::move(script), text.get(), window.get());
     run.trace = trace;
+    run.writeSnapshot = writePngSnapshot;
     try {
         run.run();
     } catch (const SnapshotError& error) {
