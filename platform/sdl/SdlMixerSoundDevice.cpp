@@ -2,10 +2,31 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <alsa/asoundlib.h>
+#include <dlfcn.h>
+
+#include <cstdio>
+
+#include "media/WaveFile.h"
 
 namespace vellix {
 
 namespace {
+
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// On a machine without a sound card ALSA, which SDL loads when it looks for a device, prints its
+// errors on stderr. Loaded here first and told to keep quiet, it stays so when SDL loads it: the
+// same library, which stays loaded (RTLD_NODELETE) when SDL lets it go.
+void quietenAlsa() {
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NODELETE);
+    if (alsa == nullptr) return;  // SDL will not find it either
+    if (void* setHandler = dlsym(alsa, "snd_lib_error_set_handler"))
+        reinterpret_cast<int (*)(snd_lib_error_handler_t)>(setHandler)(ignoreAlsaError);
+    dlclose(alsa);
+}
+
+std::string fileName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
 void postChannelFinished(int channel) {
     SDL_Event event{};
@@ -24,15 +45,17 @@ std::uint32_t SdlMixerSoundDevice::channelFinishedEvent() {
 
 SdlMixerSoundDevice::SdlMixerSoundDevice() {
     channelFinishedEvent();
-    start();
+    quietenAlsa();
+    if (!start()) std::fputs("vellix: no sound device could be opened; the game plays silently\n", stderr);
 }
 
-void SdlMixerSoundDevice::start() {
-    if (openDevice()) return;
+bool SdlMixerSoundDevice::start() {
+    if (openDevice()) return true;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     // Overrides SDL_AUDIODRIVER from the environment too, which named a driver that failed.
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     openDevice();
+    return false;
 }
 
 bool SdlMixerSoundDevice::openDevice() {
@@ -87,15 +110,29 @@ void SdlMixerSoundDevice::wake() {
     open_ = false;
     start();
     if (open_ && rate_ != rate)
-        for (int channel = 0; channel < modSound::kChannels; ++channel) open(channel, paths_[std::size_t(channel)]);
+        for (int channel = 0; channel < modSound::kChannels; ++channel) load(channel, false);
 }
 
 void SdlMixerSoundDevice::open(int channel, const std::string& path) {
     if (!open_ || channel < 0 || channel >= modSound::kChannels) return;
     paths_[std::size_t(channel)] = path;
+    load(channel, true);
+}
+
+// The file is read and checked here, and the mixer decodes it from memory: left to itself, the
+// mixer would wait on a FIFO for ever, read a device until memory ran out, and convert a sound of
+// any length and rate to the device's.
+void SdlMixerSoundDevice::load(int channel, bool reportFailure) {
     Mix_Chunk*& chunk = chunks_[std::size_t(channel)];
     if (chunk != nullptr) Mix_FreeChunk(chunk);
-    chunk = Mix_LoadWAV(path.c_str());  // nullptr for a missing or unreadable file: that sound is silent
+    chunk = nullptr;  // a sound that cannot be loaded is silent
+    const std::string& path = paths_[std::size_t(channel)];
+    const SmallFile wave = readWaveFile(path);
+    if (wave.wasRead())
+        chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wave.bytes.data(), int(wave.bytes.size())), 1);
+    if (chunk == nullptr && reportFailure)
+        std::fprintf(stderr, "vellix: no sound from %s: %s\n", fileName(path).c_str(),
+                     wave.wasRead() ? Mix_GetError() : wave.refusal.c_str());
 }
 
 void SdlMixerSoundDevice::play(int channel) {

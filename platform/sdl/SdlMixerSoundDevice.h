@@ -12,7 +12,9 @@ namespace vellix {
 
 // The sound channels on SDL_mixer: one mixer channel per sound. Opening the audio device falls
 // back to SDL's silent dummy driver when no real device can be opened, so that the channels still
-// play, end and report their ends on time, and the game behaves the same without sound.
+// play, end and report their ends on time, and the game behaves the same without sound. Each
+// thing that leaves the game silent, no device or a sound file it will not play, is one line on
+// stderr, said once.
 //
 // The end of a sound is reported as an SDL event of channelFinishedEvent() whose `code` is the
 // channel: the mixer calls back from its audio thread (or from inside a play on the main
@@ -52,10 +54,12 @@ public:
     static std::uint32_t channelFinishedEvent();
 
 private:
-    // Opens the audio device, or else SDL's silent dummy one.
-    void start();
+    // Opens the audio device, or else SDL's silent dummy one; false when it had to fall back.
+    bool start();
     bool openDevice();
     void closeDevice();
+    // (Re)loads the channel's sound from its file; the first time, says on stderr why it is silent.
+    void load(int channel, bool reportFailure);
 
     bool open_ = false;
     bool standingBy_ = false;

@@ -1,7 +1,10 @@
 #include <SDL.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +31,22 @@ protected:
             while (SDL_PollEvent(&e) != 0)
                 if (e.type == SdlMixerSoundDevice::channelFinishedEvent()) sound.soundDone(std::int16_t(e.user.code));
         return !sound.soundBusy(channel);
+    }
+
+    // What `run` writes on stderr.
+    template <class Run> static std::string stderrOf(Run run) {
+        const std::string file = ::testing::TempDir() + "vellix-sound-stderr-" + std::to_string(getpid());
+        std::fflush(stderr);
+        const int saved = dup(2), capture = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(capture, 2);
+        close(capture);
+        run();
+        std::fflush(stderr);
+        dup2(saved, 2);
+        close(saved);
+        std::string said{std::istreambuf_iterator<char>(std::ifstream(file).rdbuf()), {}};
+        std::remove(file.c_str());
+        return said;
     }
 
     // How many of SDL's audio devices are open, playing or paused.
@@ -57,6 +76,8 @@ TEST_F(SdlSound, StandingByClosesTheDeviceOnceTheLastSoundHasEndedAndWakingOpens
 
 // No device opens on a driver that does not exist, so the mixer runs on the dummy one; either way
 // its buffer lets a sound start within 25 ms.
+// No device opens on a driver that does not exist, so the mixer runs on the dummy one; either way
+// its buffer lets a sound start within 25 ms.
 TEST_F(SdlSound, FallsBackToTheDummyDriverWhenNoDeviceOpensAndStartsWithinTwentyFiveMilliseconds) {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     SdlMixerSoundDevice device;
@@ -64,18 +85,44 @@ TEST_F(SdlSound, FallsBackToTheDummyDriverWhenNoDeviceOpensAndStartsWithinTwenty
     EXPECT_LE(double(device.bufferFrames()) / device.rate(), 0.025);
 }
 
-TEST_F(SdlSound, MissingOrCorruptFilesAreSilentAndStayBusy) {
+// ALSA, on a machine with no sound card (here: asked for a device it does not have), would print
+// a page of its errors; the game says one line of its own.
+TEST_F(SdlSound, WithoutASoundCardTheOnlyLineOnStderrIsTheGamesOwn) {
+    setenv("SDL_AUDIODRIVER", "alsa", 1);
+    setenv("AUDIODEV", "vellix-no-such-device", 1);
+    std::string driver;
+    const std::string said = stderrOf([&] { driver = SdlMixerSoundDevice().driverName(); });
+    unsetenv("AUDIODEV");
+    EXPECT_EQ(said, "vellix: no sound device could be opened; the game plays silently\n");
+    EXPECT_EQ(driver, "dummy");
+}
+
+// Each sound that cannot play is silent, its channel stays busy, and it is one line on stderr.
+// The others play.
+TEST_F(SdlSound, FilesThatCannotPlayAreSilentStayBusyAndAreSaidOnceEach) {
     const auto dir = std::filesystem::temp_directory_path() / ("vellix-sound-test-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
-    std::ofstream(dir / "bounce.wav");  // empty; break.wav corrupt, the others missing
+    std::ofstream(dir / "bounce.wav");  // empty
     std::ofstream(dir / "break.wav") << "RIFF\x10\0\0\0WAVEfmt garbage"s;
+    // A valid WAV at 4000 Hz, which the mixer would convert to its rate: kept from it.
+    std::ofstream(dir / "sink.wav") << "RIFF\x2c\0\0\0WAVEfmt \x10\0\0\0\1\0\1\0\xa0\x0f\0\0\xa0\x0f\0\0\1\0\x08\0"s
+                                       "data\x08\0\0\0\x80\x80\x80\x80\x80\x80\x80\x80"s;
+    std::filesystem::copy_file(std::filesystem::path(VELLIX_PROGRAM_DIR) / "richochet.wav", dir / "richochet.wav");
     SdlMixerSoundDevice device;
     modSound sound(device);
-    sound.openSounds(dir.string());
+    const std::string said = stderrOf([&] {
+        sound.openSounds(dir.string());
+        sound.playSound(kSoundRicochet);
+        waitForEnd(sound, kSoundRicochet, 3s);
+    });
+    EXPECT_FALSE(sound.soundBusy(kSoundRicochet)) << "the good sound did not play";
+    EXPECT_EQ(said, "vellix: no sound from bounce.wav: not a WAV file\n"
+                    "vellix: no sound from break.wav: a format chunk too short\n"
+                    "vellix: no sound from sink.wav: a rate of 4000 Hz, not 8000 to 192000\n");
     for (std::int16_t n = 0; n < modSound::kChannels; ++n) sound.playSound(n);
     // Nothing played, so nothing ends: each channel stays busy and silent.
     EXPECT_FALSE(waitForEnd(sound, kSoundBounce, 300ms));
-    for (int n = 0; n < modSound::kChannels; ++n) EXPECT_TRUE(sound.soundBusy(n)) << n;
+    for (int n : {kSoundBounce, kSoundBreak, kSoundSink}) EXPECT_TRUE(sound.soundBusy(n)) << n;
     std::filesystem::remove_all(dir);
 }
 
