@@ -44,7 +44,9 @@ void Canvas::resize(float widthTwips, float heightTwips) {
     Picture resized(imagePixels(widthTwips), imagePixels(heightTwips), kBackColor);
     const int keepW = std::min(resized.pixelWidth(), image_.pixelWidth());
     const int keepH = std::min(resized.pixelHeight(), image_.pixelHeight());
-    for (int y = 0; y < keepH; ++y) std::memcpy(resized.row(y), image_.row(y), std::size_t(keepW) * sizeof(Pixel));
+    // An image with no width has rows of nothing and no memory for them: nothing to copy from or to.
+    for (int y = 0; y < keepH && keepW > 0; ++y)
+        std::memcpy(resized.row(y), image_.row(y), std::size_t(keepW) * sizeof(Pixel));
     image_ = std::move(resized);
 }
 
