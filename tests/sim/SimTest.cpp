@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -20,6 +24,7 @@ namespace vellix::sim {
 namespace {
 
 using testing::Invariants;
+using namespace std::literals;
 
 std::uint64_t fnv1a(const std::string& bytes, std::uint64_t hash = 0xcbf29ce484222325ull) {
     for (const unsigned char c : bytes) hash = (hash ^ c) * 0x100000001b3ull;
@@ -104,40 +109,108 @@ TEST(Sim, RandomScriptsKeepEveryInvariant) {
     auto pick = [&](double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); };
     for (int runIndex = 0; runIndex < 60 && !::testing::Test::HasFatalFailure(); ++runIndex) {
         std::ostringstream text;
+        // Sizes from nothing (a window can shrink to no field at all) to huge, mostly of a window's order.
+        const auto size = [&] {
+            const double band = pick(0, 1);
+            return band < 0.05 ? 0 : band < 0.15 ? pick(0, 30) : band < 0.25 ? pick(0, 1e7) : pick(0, 3e4);
+        };
         for (long frame = 1; frame < 300; frame += long(pick(1, 25))) {
             const double what = pick(0, 1);
-            // Sizes from nothing to huge, mostly of a window's order.
-            const double scale = pick(0, 1) < 0.1 ? 1e7 : 3e4;
             if (what < 0.5) text << frame << " move " << pick(-2e6, 2e6) << "\n";
             else if (what < 0.7) text << frame << " press\n";
-            else if (what < 0.95) text << frame << " resize " << pick(0, scale) << " " << pick(0, scale) << "\n";
+            else if (what < 0.95) text << frame << " resize " << size() << " " << size() << "\n";
             else text << frame << " newgame\n";
         }
         Invariants invariants;
         SCOPED_TRACE(text.str());
-        traceOf({.clock = std::uint32_t(pick(0, 86399)), .frames = 300, .autoplay = runIndex % 2 == 0}, text.str(),
-                &invariants);
+        traceOf({.width = runIndex % 3 == 0 ? 0.0f : 9105.0f, .clock = std::uint32_t(pick(0, 86399)), .frames = 300,
+                 .autoplay = runIndex % 2 == 0},
+                text.str(), &invariants);
     }
 }
 
+// The files in `dir` whose names start with `prefix`.
+std::vector<std::string> filesIn(const std::string& dir, const std::string& prefix = "") {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        if (const std::string name = entry.path().filename().string(); name.starts_with(prefix)) names.push_back(name);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Each refusal is one line that names the option or the input at fault, quoted: printable, short,
+// whatever the input holds. No trace is left, and nothing is read that is not a plain text file.
 TEST(Sim, BadCommandLinesAndScriptsAreRefusedInOneLine) {
     const std::string dir = ::testing::TempDir(), trace = dir + "refused.trace";
     std::ofstream(dir + "bad.script") << "# a comment\n\n5 move 100\n3 press\n";
     std::ofstream(dir + "unknown.script") << "5 jump\n";
-    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
-             {"--frames", "0"}, {"--frames=ten"}, {"--width", "-5"}, {"--clock", "86400"}, {"--snapshot", "12"},
-             {"--bogus"}, {"--autoplay=1"}, {"--script", dir + "missing.script"},
-             {"--script", dir + "bad.script"}, {"--script=" + dir + "unknown.script"}}) {
-        std::remove(trace.c_str());
+    std::ofstream(dir + "escape.script") << "\033]0;PWNED\007 press\n";
+    std::ofstream(dir + "nul.script") << "5 pr\0ess\n"s;
+    std::ofstream(dir + "number.script") << std::string(4000, '7') << " press\n";
+    std::ofstream(dir + "line.script") << "5 move " << std::string(kMaxScriptLineBytes, '1') << "\n";
+    std::ofstream(dir + "large.script") << std::string(kMaxScriptBytes + 1, '\n');
+    std::remove((dir + "fifo.script").c_str());
+    ASSERT_EQ(mkfifo((dir + "fifo.script").c_str(), 0600), 0);
+    const std::pair<std::vector<std::string>, std::string> refusals[] = {
+        {{"--frames", "0"}, "--frames takes a whole number from 1 to 1000000000000: '0'"},
+        {{"--frames=ten"}, "'ten'"},
+        {{"--width", "-5"}, "'-5'"},
+        {{"--clock", "86400"}, "'86400'"},
+        {{"--snapshot", "12"}, "--snapshot takes K:FILE: '12'"},
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"--bogus", "5"}, "unknown option '--bogus'"},
+        {{"--autoplay=1"}, "--autoplay takes no value"},
+        {{"--snapshot", "5:/nonexistent/x.png"}, "--snapshot 5:'/nonexistent/x.png': no such folder"},
+        {{"--snapshot", "5:" + dir}, "a folder"},
+        {{"--snapshot", "1001:x.png"}, "--snapshot 1001 comes after the last frame, 1000"},
+        {{"--script", dir + "missing.script"}, "cannot be read as a script: cannot be opened"},
+        {{"--script", dir}, "cannot be read as a script: not a regular file"},
+        {{"--script", "/dev/zero"}, "cannot be read as a script: not a regular file"},
+        {{"--script", dir + "fifo.script"}, "cannot be read as a script: not a regular file"},
+        {{"--script", dir + "large.script"}, "cannot be read as a script: larger than 1048576 bytes"},
+        {{"--script", dir + "line.script"}, "script line 1 is longer than 4096 bytes"},
+        {{"--script", dir + "bad.script"}, "script line 4: the frame 3 comes before the previous line's"},
+        {{"--script=" + dir + "unknown.script"}, "or 'K newgame', not '5 jump'"},
+        {{"--script", dir + "escape.script"}, "1 or more: '\\x1b]0;PWNED\\x07'"},
+        {{"--script", dir + "nul.script"}, "not '5 pr\\x00ess'"},
+        {{"--script", dir + "number.script"}, "1 or more: '" + std::string(40, '7') + "'...\n"},
+    };
+    for (auto [args, expected] : refusals) {
         args.insert(args.end(), {"--trace", trace});
         testing::Process sim(VELLIX_SIM, {}, dir + "refused.err", args);
         EXPECT_EQ(sim.waitForExit(std::chrono::seconds(20)), 2) << args[0];
         const std::string said = readFile(dir + "refused.err");
         EXPECT_EQ(said.find("vellix-sim: "), 0u) << said;
+        EXPECT_NE(said.find(expected), std::string::npos) << said;
         EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
-        EXPECT_FALSE(std::ifstream(trace).good()) << args[0];
-        EXPECT_TRUE(args[1] != dir + "bad.script" || said.find("line 4") != std::string::npos) << said;
+        EXPECT_TRUE(std::all_of(said.begin(), said.end() - 1, [](char c) { return c >= 0x20 && c < 0x7F; })) << said;
+        EXPECT_LT(said.size(), 300u);
+        EXPECT_EQ(filesIn(dir, "refused.trace"), std::vector<std::string>{}) << args[0];
     }
+}
+
+// A run that could not do all it was asked leaves no trace behind; one that could leaves it whole,
+// under its own name alone.
+TEST(Sim, OnlyARunThatDidAllItWasAskedLeavesItsTrace) {
+    const std::string dir = ::testing::TempDir() + "vellix-sim-kept/", trace = dir + "trace";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    // No one steers, so the game is over and the run ends long before frame 99999.
+    testing::Process missed(VELLIX_SIM, {}, dir + "err",
+                            {"--clock", "500", "--frames", "100000", "--snapshot", "99999:" + dir + "x.png", "--trace", trace});
+    EXPECT_EQ(missed.waitForExit(std::chrono::seconds(60)), 1);
+    const std::string said = readFile(dir + "err");
+    EXPECT_EQ(said.find("vellix-sim: the run ended at frame "), 0u) << said;
+    EXPECT_NE(said.find(", before the snapshot 99999:'" + dir + "x.png'\n"), std::string::npos) << said;
+    EXPECT_EQ(filesIn(dir), std::vector<std::string>{"err"});
+
+    // A field of no width is a field still: a window can be that small.
+    testing::Process narrow(VELLIX_SIM, {}, dir + "err", {"--width", "0", "--frames", "5", "--trace", trace});
+    EXPECT_EQ(narrow.waitForExit(std::chrono::seconds(60)), 0) << readFile(dir + "err");
+    const std::string lines = readFile(trace);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 5);
+    EXPECT_EQ(filesIn(dir), (std::vector<std::string>{"err", "trace"}));
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

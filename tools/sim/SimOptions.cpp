@@ -1,7 +1,12 @@
 #include "tools/sim/SimOptions.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <string_view>
+
+#include "tools/sim/Quoted.h"
 
 namespace vellix::sim {
 
@@ -12,7 +17,7 @@ float twips(const std::string& option, const std::string& text) {
     float value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value < 0)
-        throw UsageError{option + " takes a number of twips, 0 or more: '" + text + "'"};
+        throw UsageError{option + " takes a number of twips, 0 or more: " + quoted(text)};
     return value;
 }
 
@@ -21,14 +26,17 @@ long whole(const std::string& option, const std::string& text, long lowest, long
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value < lowest || value > highest)
         throw UsageError{option + " takes a whole number from " + std::to_string(lowest) + " to " +
-                         std::to_string(highest) + ": '" + text + "'"};
+                         std::to_string(highest) + ": " + quoted(text)};
     return value;
 }
+
+constexpr std::array<std::string_view, 7> kValued = {"--width",  "--height", "--clock",   "--frames",
+                                                     "--script", "--trace",  "--snapshot"};
 
 Snapshot snapshot(const std::string& text) {
     const auto colon = text.find(':');
     if (colon == std::string::npos || colon + 1 == text.size())
-        throw UsageError{"--snapshot takes K:FILE: '" + text + "'"};
+        throw UsageError{"--snapshot takes K:FILE: " + quoted(text)};
     return {whole("--snapshot", text.substr(0, colon), 1, 1'000'000'000'000), text.substr(colon + 1)};
 }
 
@@ -44,6 +52,9 @@ SimOptions parseOptions(const std::vector<std::string>& args) {
             name = name.substr(0, equals);
         }
         const bool flag = name == "--autoplay" || name == "--window";
+        // Named before its value is looked for: the word after an unknown option is no value of it.
+        if (!flag && std::find(kValued.begin(), kValued.end(), name) == kValued.end())
+            throw UsageError{"unknown option " + quoted(name)};
         if (flag) {
             if (value) throw UsageError{name + " takes no value"};
             (name == "--autoplay" ? options.autoplay : options.window) = true;
@@ -60,9 +71,12 @@ SimOptions parseOptions(const std::vector<std::string>& args) {
         else if (name == "--script") options.script = *value;
         else if (name == "--trace") options.trace = *value;
         else if (name == "--snapshot") options.snapshots.push_back(snapshot(*value));
-        else throw UsageError{"unknown option '" + args[i] + "'"};
         if ((name == "--script" || name == "--trace") && value->empty()) throw UsageError{name + " needs a file"};
     }
+    for (const Snapshot& shot : options.snapshots)
+        if (shot.frame > options.frames)
+            throw UsageError{"--snapshot " + std::to_string(shot.frame) + " comes after the last frame, " +
+                             std::to_string(options.frames)};
     return options;
 }
 

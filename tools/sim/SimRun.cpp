@@ -41,6 +41,7 @@ long SimRun::run() {
         while (playOneGame()) {
         }
     } catch (const Finished&) {
+    } catch (const QuitRequested&) {  // the window was closed
     }
     return frame_;
 }

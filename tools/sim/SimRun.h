@@ -43,7 +43,7 @@ public:
     SimRun(const SimOptions& options, std::vector<ScriptEvent> script, TextCache* text, frmMain* window = nullptr);
     ~SimRun() override;
 
-    // Plays the run. Returns the number of frames drawn.
+    // Plays the run, until its last frame or until the window is closed. Returns the number of frames drawn.
     long run();
 
     // Where the trace goes, if anywhere; called after every drawn frame with the frame's number.

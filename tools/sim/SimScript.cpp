@@ -4,6 +4,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "tools/sim/Quoted.h"
+
 namespace vellix::sim {
 
 namespace {
@@ -18,6 +20,22 @@ bool readNumber(const std::string& text, float& value) {
     return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
+// Reads the next line, without its newline, into `line`; false at the end of the input. Reads no
+// more than the limits of a script allow.
+bool readLine(std::streambuf& in, std::string& line, std::size_t& total, long lineNumber) {
+    line.clear();
+    for (int c = in.sbumpc(); c != std::char_traits<char>::eof(); c = in.sbumpc()) {
+        if (++total > kMaxScriptBytes)
+            throw ScriptError{"the script is longer than " + std::to_string(kMaxScriptBytes) + " bytes"};
+        if (c == '\n') return true;
+        if (line.size() == kMaxScriptLineBytes)
+            throw ScriptError{"script line " + std::to_string(lineNumber) + " is longer than " +
+                              std::to_string(kMaxScriptLineBytes) + " bytes"};
+        line += char(c);
+    }
+    return !line.empty();
+}
+
 }  // namespace
 
 std::vector<ScriptEvent> parseScript(std::istream& in) {
@@ -25,7 +43,8 @@ std::vector<ScriptEvent> parseScript(std::istream& in) {
     std::string line;
     long lineNumber = 0;
     long lastFrame = 1;
-    while (std::getline(in, line)) {
+    std::size_t total = 0;
+    while (in.rdbuf() != nullptr && readLine(*in.rdbuf(), line, total, lineNumber + 1)) {
         ++lineNumber;
         const auto fail = [&](const std::string& why) {
             return ScriptError{"script line " + std::to_string(lineNumber) + ": " + why};
@@ -38,13 +57,13 @@ std::vector<ScriptEvent> parseScript(std::istream& in) {
 
         ScriptEvent event;
         if (!readWhole(word[0], event.frame) || event.frame < 1)
-            throw fail("the frame must be a whole number, 1 or more: '" + word[0] + "'");
+            throw fail("the frame must be a whole number, 1 or more: " + quoted(word[0]));
         if (event.frame < lastFrame) throw fail("the frame " + word[0] + " comes before the previous line's");
         lastFrame = event.frame;
         const std::string what = word.size() > 1 ? word[1] : "";
         if (what == "move" && word.size() == 3) {
             event.kind = ScriptEvent::Kind::Move;
-            if (!readNumber(word[2], event.x)) throw fail("move takes a number of twips: '" + word[2] + "'");
+            if (!readNumber(word[2], event.x)) throw fail("move takes a number of twips: " + quoted(word[2]));
         } else if (what == "press" && word.size() == 2) {
             event.kind = ScriptEvent::Kind::Press;
         } else if (what == "resize" && word.size() == 4) {
@@ -55,7 +74,7 @@ std::vector<ScriptEvent> parseScript(std::istream& in) {
         } else if (what == "newgame" && word.size() == 2) {
             event.kind = ScriptEvent::Kind::NewGame;
         } else {
-            throw fail("expected 'K move X', 'K press', 'K resize W H' or 'K newgame'");
+            throw fail("expected 'K move X', 'K press', 'K resize W H' or 'K newgame', not " + quoted(line));
         }
         events.push_back(event);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <string>
 #include <vector>
@@ -16,9 +17,13 @@ struct ScriptEvent {
     float height = 0;
 };
 
+// A script longer than these is no script a person wrote or a test made.
+inline constexpr std::size_t kMaxScriptBytes = 1024 * 1024;
+inline constexpr std::size_t kMaxScriptLineBytes = 4096;
+
 // Reads a script: one event a line ("K move X", "K press", "K resize W H", "K newgame"), '#'
 // starting a comment, blank lines ignored, K a whole number >= 1 that never decreases. Throws
-// ScriptError naming the line.
+// ScriptError naming the line, the bad input in it quoted; it reads no further than the limits.
 std::vector<ScriptEvent> parseScript(std::istream& in);
 
 struct ScriptError {

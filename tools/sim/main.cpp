@@ -4,19 +4,23 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "game/GameHost.h"
 #include "game/frmMain.h"
+#include "media/SmallFile.h"
 #include "media/TextCache.h"
 #include "platform/sdl/SdlWindow.h"
 #include "platform/sdl/TtfTextRasterizer.h"
+#include "tools/sim/Quoted.h"
 #include "tools/sim/SimRun.h"
 #include "tools/sim/SnapshotFile.h"
+#include "tools/sim/TraceFile.h"
 
 namespace {
 
@@ -29,8 +33,11 @@ constexpr const char* kHelp = R"(usage: vellix-sim [options]
   --clock S          seconds since midnight that every seeding uses (default: the time of day)
   --frames N         stop after N drawn frames (default 1000)
   --script FILE      input events, one a line: "K move X", "K press", "K resize W H", "K newgame"
-  --trace FILE       one JSON line per drawn frame; '-' = standard output
-  --snapshot K:FILE  write the canvas as a PNG right after drawn frame K (may repeat)
+                     (a plain text file of at most 1 MB, its lines at most 4 KB)
+  --trace FILE       one JSON line per drawn frame; '-' = standard output. The file is left
+                     only by a run that did all it was asked
+  --snapshot K:FILE  write the canvas as a PNG right after drawn frame K (may repeat); a frame
+                     the run does not reach is an error
   --autoplay         follow the lowest falling ball; at Game over start a new game
   --window           show the run in a real window at 60 frames a second
 )";
@@ -40,31 +47,30 @@ int fail(int status, const std::string& message) {
     return status;
 }
 
+// The script's events; throws ScriptError. Only a plain text file of sane size is a script: a
+// folder, a FIFO or a device is refused unread.
+std::vector<ScriptEvent> readScript(const std::string& path) {
+    const SmallFile file = readSmallFile(path, kMaxScriptBytes);
+    if (!file.wasRead()) throw ScriptError{"cannot be read as a script: " + file.refusal};
+    std::istringstream in(std::string(file.bytes.begin(), file.bytes.end()));
+    return parseScript(in);
+}
+
 int simulate(const std::vector<std::string>& args) {
     SimOptions options;
     std::vector<ScriptEvent> script;
+    std::optional<TraceFile> traceFile;
     try {
         options = parseOptions(args);
-        if (!options.script.empty()) {
-            std::ifstream in(options.script);
-            if (!in) return fail(2, "cannot read the script " + options.script);
-            script = parseScript(in);
-        }
+        for (const Snapshot& snapshot : options.snapshots) checkSnapshotFile(snapshot);
+        if (!options.script.empty()) script = readScript(options.script);
+        if (!options.trace.empty() && options.trace != "-") traceFile.emplace(options.trace);
     } catch (const UsageError& error) {
         return fail(2, error.message + " (see --help)");
     } catch (const ScriptError& error) {
-        return fail(2, options.script + ": " + error.message);
+        return fail(2, quoted(options.script, 200) + ": " + error.message);
     }
-
-    std::ofstream traceFile;
-    std::ostream* trace = nullptr;
-    if (options.trace == "-") {
-        trace = &std::cout;
-    } else if (!options.trace.empty()) {
-        traceFile.open(options.trace, std::ios::trunc);
-        if (!traceFile) return fail(2, "cannot write the trace " + options.trace);
-        trace = &traceFile;
-    }
+    std::ostream* trace = options.trace == "-" ? &std::cout : traceFile ? &traceFile->stream() : nullptr;
 
     const std::unique_ptr<TtfTextRasterizer> font = TtfTextRasterizer::openDefaultFont();
     const std::unique_ptr<TextCache> text = font ? std::make_unique<TextCache>(*font) : nullptr;
@@ -81,13 +87,19 @@ int simulate(const std::vector<std::string>& args) {
     SimRun run(options, std::move(script), text.get(), window.get());
     run.trace = trace;
     run.writeSnapshot = writePngSnapshot;
+    long drawn = 0;
     try {
-        run.run();
+        drawn = run.run();
     } catch (const SnapshotError& error) {
         return fail(1, error.message);
     }
+    for (const Snapshot& snapshot : options.snapshots)
+        if (snapshot.frame > drawn)
+            return fail(1, "the run ended at frame " + std::to_string(drawn) + ", before the snapshot " +
+                               std::to_string(snapshot.frame) + ":" + quoted(snapshot.file, 200));
     if (trace != nullptr) trace->flush();
-    if (trace != nullptr && !*trace) return fail(1, "cannot write the trace " + options.trace);
+    if ((trace != nullptr && !*trace) || (traceFile && !traceFile->keep()))
+        return fail(1, "cannot write the trace " + quoted(options.trace, 200));
     return 0;
 }
 
