@@ -176,6 +176,7 @@ TEST(Sim, BadCommandLinesAndScriptsAreRefusedInOneLine) {
         {{"--script", dir + "number.script"}, "1 or more: '" + std::string(40, '7') + "'...\n"},
     };
     for (auto [args, expected] : refusals) {
+        std::remove(trace.c_str());
         args.insert(args.end(), {"--trace", trace});
         testing::Process sim(VELLIX_SIM, {}, dir + "refused.err", args);
         EXPECT_EQ(sim.waitForExit(std::chrono::seconds(20)), 2) << args[0];
@@ -187,6 +188,9 @@ TEST(Sim, BadCommandLinesAndScriptsAreRefusedInOneLine) {
         EXPECT_LT(said.size(), 300u);
         EXPECT_EQ(filesIn(dir, "refused.trace"), std::vector<std::string>{}) << args[0];
     }
+    // The limits hold for a script from anywhere, not only from a file.
+    std::istringstream blank(std::string(kMaxScriptBytes + 1, '\n'));
+    EXPECT_THROW(parseScript(blank), ScriptError);
 }
 
 // A run that could not do all it was asked leaves no trace behind; one that could leaves it whole,
