@@ -109,16 +109,14 @@ TEST(Sim, RandomScriptsKeepEveryInvariant) {
     auto pick = [&](double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); };
     for (int runIndex = 0; runIndex < 60 && !::testing::Test::HasFatalFailure(); ++runIndex) {
         std::ostringstream text;
-        // Sizes from nothing (a window can shrink to no field at all) to huge, mostly of a window's order.
-        const auto size = [&] {
-            const double band = pick(0, 1);
-            return band < 0.05 ? 0 : band < 0.15 ? pick(0, 30) : band < 0.25 ? pick(0, 1e7) : pick(0, 3e4);
-        };
         for (long frame = 1; frame < 300; frame += long(pick(1, 25))) {
             const double what = pick(0, 1);
+            // Sizes from nothing (a window can shrink to no field at all: under 15 twips is no pixel)
+            // to huge, mostly of a window's order.
+            const double band = pick(0, 1), scale = band < 0.1 ? 1e7 : band < 0.15 ? 30 : 3e4;
             if (what < 0.5) text << frame << " move " << pick(-2e6, 2e6) << "\n";
             else if (what < 0.7) text << frame << " press\n";
-            else if (what < 0.95) text << frame << " resize " << size() << " " << size() << "\n";
+            else if (what < 0.95) text << frame << " resize " << pick(0, scale) << " " << pick(0, scale) << "\n";
             else text << frame << " newgame\n";
         }
         Invariants invariants;
