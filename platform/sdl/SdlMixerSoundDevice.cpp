@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
-#include <alsa/asoundlib.h>
 #include <dlfcn.h>
 
 #include <cstdio>
@@ -13,6 +12,9 @@ namespace vellix {
 
 namespace {
 
+// ALSA's error handler, as snd_lib_error_set_handler takes it.
+using AlsaErrorHandler = void (*)(const char* file, int line, const char* function, int error, const char* format, ...);
+
 void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 // On a machine without a sound card ALSA, which SDL loads when it looks for a device, prints its
@@ -22,7 +24,7 @@ void quietenAlsa() {
     void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NODELETE);
     if (alsa == nullptr) return;  // SDL will not find it either
     if (void* setHandler = dlsym(alsa, "snd_lib_error_set_handler"))
-        reinterpret_cast<int (*)(snd_lib_error_handler_t)>(setHandler)(ignoreAlsaError);
+        reinterpret_cast<int (*)(AlsaErrorHandler)>(setHandler)(ignoreAlsaError);
     dlclose(alsa);
 }
 
