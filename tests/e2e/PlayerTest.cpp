@@ -271,7 +271,7 @@ TEST_F(Vellix, LosingEveryBallEndsTheGameWithItsSoundAndFreesTheScreenSaverNewGa
 // large canvases took went back to the system. (VELLIX_RESIZES sets how many times: 100.)
 TEST_F(Vellix, ResizedOverAndOverAndBackItHoldsNoMoreMemoryThanBefore) {
 #if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "the address sanitizer's allocator keeps freed memory by design";
+    GTEST_SKIP() << "the address sanitizer's allocator holds on to freed memory, to catch late uses of it";
 #endif
     const long pid = std::atol(run(str("xprop -id ", window_, " _NET_WM_PID | sed 's/.* = //'")).c_str());
     const auto residentKb = [&] { return std::atol(run(str("sed -n 's/^VmRSS://p' /proc/", pid, "/status")).c_str()); };
