@@ -89,12 +89,12 @@ Display* display() {
     return connection;
 }
 
-// What the game is started with besides: its sound goes to a file, and every change it makes to its
-// environment is told on its stderr (the watch is no sanitized library, which the sanitizer allows).
+// What the game is started with besides: its sound goes to a file, and a watch preloaded into it
+// tells on its stderr every change it makes to its environment (the watch is a plain library, which
+// the sanitizer build is told to let come first).
 std::vector<std::string> gameEnvironment(const fs::path& dir, std::vector<std::string> more = {}) {
-    for (const std::string& e : std::vector<std::string>{"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + (dir / "mix").string(),
-                          "LD_PRELOAD=" VELLIX_ENVIRONMENT_WATCH, "ASAN_OPTIONS=verify_asan_link_order=0"})
-        more.push_back(e);
+    more.insert(more.end(), {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + (dir / "mix").string(),
+                             "LD_PRELOAD=" VELLIX_ENVIRONMENT_WATCH, "ASAN_OPTIONS=verify_asan_link_order=0"});
     return more;
 }
 
