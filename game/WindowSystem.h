@@ -32,6 +32,9 @@ public:
     virtual void waitForNextFrame() = 0;
     // Forgets the frame schedule, after a pause such as Game over.
     virtual void restartFrames() = 0;
+    // Whether a game is being played: only then are the screen saver and the screen lock held off.
+    // Game over lets them run again.
+    virtual void setPlaying(bool /*playing*/) {}
 };
 
 }  // namespace vellix

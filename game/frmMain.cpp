@@ -64,8 +64,10 @@ void frmMain::endOfFrame(bool yield) {
 
 void frmMain::waitForNewGame() {
     newGameClicked_ = false;
+    system_.setPlaying(false);
     present(canvas_);
     while (!newGameClicked_) system_.waitForEvents(*this);
+    system_.setPlaying(true);
     system_.restartFrames();
 }
 

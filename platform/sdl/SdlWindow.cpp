@@ -17,6 +17,8 @@ SdlWindow::SdlWindow(const char* title, int width, int height) {
     // Without a Wayland session only X is worth trying (probing Wayland would only print noise).
     if (SDL_getenv("SDL_VIDEODRIVER") == nullptr && SDL_getenv("WAYLAND_DISPLAY") == nullptr)
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    // The name the desktop gives for whoever holds its screen saver off.
+    SDL_SetHint(SDL_HINT_APP_NAME, "Vellix");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         const bool noDisplay = SDL_getenv("DISPLAY") == nullptr && SDL_getenv("WAYLAND_DISPLAY") == nullptr;
         throw StartupError(std::string("cannot open a window: ") + SDL_GetError() +
@@ -24,21 +26,13 @@ SdlWindow::SdlWindow(const char* title, int width, int height) {
     }
     // Without a display SDL settles for a driver that shows nothing; a player would see no game.
     const std::string driver = SDL_GetCurrentVideoDriver();
-    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr && (driver == "offscreen" || driver == "dummy" || driver == "evdev")) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        throw StartupError("cannot open a window: no display (DISPLAY is not set or the X server cannot be reached)");
-    }
+    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr && (driver == "offscreen" || driver == "dummy" || driver == "evdev"))
+        fail("cannot open a window: no display (DISPLAY is not set or the X server cannot be reached)");
     // The canvas is copied to the window's own framebuffer (shared memory on X11): no OpenGL
     // renderer between them, which would cost more time, far more memory and a shader cache on disk.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
-                               SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
-    if (window_ == nullptr) {
-        const std::string why = SDL_GetError();
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        throw StartupError("cannot open a window: " + why);
-    }
-    setIcon();
+    openWindow(title, width, height);
+    findAWayToShow(title, width, height);
     // The canvas's own pointer: 32 by 32 and transparent in every pixel.
     const std::uint8_t blank[32 * 32 / 8] = {};
     invisiblePointer_ = SDL_CreateCursor(blank, blank, 32, 32, 0, 0);
@@ -48,8 +42,41 @@ SdlWindow::SdlWindow(const char* title, int width, int height) {
 SdlWindow::~SdlWindow() {
     if (invisiblePointer_ != nullptr) SDL_FreeCursor(invisiblePointer_);
     if (arrowPointer_ != nullptr) SDL_FreeCursor(arrowPointer_);
+    x11Frame_.reset();
     SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void SdlWindow::openWindow(const char* title, int width, int height) {
+    window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+                               SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    if (window_ == nullptr) fail(std::string("cannot open a window: ") + SDL_GetError());
+    setIcon();
+}
+
+// The window's own framebuffer is the cheapest way to the screen, and most screens have one SDL
+// can draw to. A screen whose default visual SDL has no pixel format for (deep colour, 8 bits)
+// gets the window made again on a TrueColor visual: SDL draws to one of 8-bit channels, and to any
+// other the frame goes through an X11Frame. A screen with neither cannot show the game.
+void SdlWindow::findAWayToShow(const char* title, int width, int height) {
+    if (SDL_GetWindowSurface(window_) != nullptr) return;
+    const std::string why = SDL_GetError();
+    if (const unsigned long visual = betterVisualFor(window_); visual != 0) {
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+        SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(visual).c_str());
+        openWindow(title, width, height);
+        if (SDL_GetWindowSurface(window_) != nullptr) return;
+        if ((x11Frame_ = X11Frame::open(window_)) != nullptr) return;
+    }
+    fail("cannot show a picture on this display: " + why);
+}
+
+void SdlWindow::fail(const std::string& why) {
+    if (window_ != nullptr) SDL_DestroyWindow(window_);
+    window_ = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    throw StartupError(why);
 }
 
 void SdlWindow::setIcon() {
@@ -115,7 +142,7 @@ void SdlWindow::handle(const SDL_Event& event, frmMain& window) {
 }
 
 void SdlWindow::show(const Picture& field, const Picture* button, int buttonX, int buttonY) {
-    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    SDL_Surface* surface = x11Frame_ ? x11Frame_->surface(clientWidth(), clientHeight()) : SDL_GetWindowSurface(window_);
     if (surface == nullptr) return;
     const int w = std::min(surface->w, field.pixelWidth());
     const int h = std::min(surface->h, field.pixelHeight());
@@ -133,7 +160,14 @@ void SdlWindow::show(const Picture& field, const Picture* button, int buttonX, i
             SDL_FreeSurface(face);
         }
     }
-    SDL_UpdateWindowSurface(window_);
+    if (x11Frame_) x11Frame_->send();
+    else SDL_UpdateWindowSurface(window_);
+}
+
+// SDL holds the screen saver off from the start, and the game starts in play.
+void SdlWindow::setPlaying(bool playing) {
+    if (playing) SDL_DisableScreenSaver();
+    else SDL_EnableScreenSaver();
 }
 
 void SdlWindow::showPointer(bool shown) { SDL_SetCursor(shown ? arrowPointer_ : invisiblePointer_); }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "game/WindowSystem.h"
 #include "platform/sdl/FramePacer.h"
+#include "platform/sdl/X11Frame.h"
 
 struct SDL_Window;
 struct SDL_Cursor;
@@ -17,11 +20,12 @@ struct StartupError : std::runtime_error {
 };
 
 // The game's window on the desktop, through SDL: a resizable window whose client area shows the
-// field, copied to the window's own framebuffer once a frame, with the frame rate kept by a pacer.
+// field, copied to the window's own framebuffer once a frame (on a screen SDL cannot draw to, to
+// an X11Frame), with the frame rate kept by a pacer. The screen saver is held off during play.
 class SdlWindow final : public WindowSystem {
 public:
     // Creates the window, hidden, with the given client size. Throws StartupError when there is no
-    // display.
+    // display, or no way to show a frame on it.
     SdlWindow(const char* title, int width, int height);
     ~SdlWindow() override;
     SdlWindow(const SdlWindow&) = delete;
@@ -38,14 +42,20 @@ public:
     void waitForEvents(frmMain& window) override;
     void waitForNextFrame() override { pacer_.waitForNextFrame(); }
     void restartFrames() override { pacer_.restart(); }
+    void setPlaying(bool playing) override;
 
     SDL_Window* window() const { return window_; }
 
 private:
+    void openWindow(const char* title, int width, int height);
+    void findAWayToShow(const char* title, int width, int height);
+    [[noreturn]] void fail(const std::string& why);
     void handle(const SDL_Event& event, frmMain& window);
     void setIcon();
 
     SDL_Window* window_ = nullptr;
+    // Where the frames go when SDL cannot draw to the window's framebuffer; else nothing.
+    std::unique_ptr<X11Frame> x11Frame_;
     SDL_Cursor* invisiblePointer_ = nullptr;
     SDL_Cursor* arrowPointer_ = nullptr;
     FramePacer pacer_;

@@ -1,9 +1,11 @@
 // Vellix on a desktop: the window program. It takes no command line.
 
 #include <SDL.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <future>
 #include <memory>
 #include <string>
@@ -30,12 +32,29 @@ std::string programDirectory() {
     return directory;
 }
 
+// With no session bus to be found, the D-Bus library under SDL would start one itself, running
+// dbus-launch from PATH, and that bus would outlive the game. The game needs no bus of its own:
+// an address of no known kind leaves it without one, quietly. (A bus at XDG_RUNTIME_DIR/bus is
+// found without the variable.)
+void doWithoutAMissingSessionBus() {
+    if (std::getenv("DBUS_SESSION_BUS_ADDRESS") != nullptr) return;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::error_code ignored;
+    if (runtime != nullptr && std::filesystem::exists(std::filesystem::path(runtime) / "bus", ignored)) return;
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+}
+
 int play() {
     using namespace vellix;
-    // The environment is set before any other thread starts. The game takes no keyboard input, so
-    // X need not read its table of compose sequences (a noticeable part of the start-up); a table
-    // the player chose is still honoured.
+    // Blocks of memory as large as a canvas (a window made large needs tens of megabytes) always
+    // come straight from the system and go back to it when freed. By default malloc raises that
+    // threshold to the largest block freed so far, and then keeps every freed canvas below it.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    // The environment is set here, before any other thread starts (another thread may read it at
+    // any time). The game takes no keyboard input, so X need not read its table of compose
+    // sequences (a noticeable part of the start-up); a table the player chose is still honoured.
     setenv("XCOMPOSEFILE", "/dev/null", 0);
+    doWithoutAMissingSessionBus();
     // The font is looked up while the window system starts: each takes a few milliseconds.
     std::future<std::unique_ptr<TtfTextRasterizer>> fontLookup =
         std::async(std::launch::async, TtfTextRasterizer::openDefaultFont);

@@ -1,17 +1,17 @@
 // The real program in a real window, played with the real mouse and watched from outside, as a
 // player would: screenshots are read by colour classes and positions, never against stored pictures.
-#include "tests/e2e/Desktop.h"
+#include "tests/e2e/Screen.h"
 
-#include <X11/Xutil.h>
 #include <X11/extensions/Xfixes.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <memory>
+#include <random>
 #include <sstream>
 
+#include "tests/e2e/ScreenSaverService.h"
 #include "tests/support/Process.h"
 
 namespace vellix::testing {
@@ -19,14 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-template <class... Parts>
-std::string str(const Parts&... parts) { std::ostringstream out; (out << ... << parts); return out.str(); }
-
-std::string readFile(const fs::path& path) { return {std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {}}; }
-
-// 15 twips to a pixel, rounded down.
-int pixels(double twips) { return int(std::floor(twips / 15)); }
 
 // 16-bit samples after `skip` bytes of header, every `step`-th (2: one side of a stereo file).
 std::vector<float> samples(const fs::path& path, std::size_t skip, std::size_t step) {
@@ -59,69 +51,13 @@ double bestMatch(const std::vector<float>& sound, const std::vector<float>& mix)
     return best;
 }
 
-struct Rgb {  // a pixel's channels, the least and the greatest of them
-    explicit Rgb(unsigned long p) : r(int(p >> 16 & 255)), g(int(p >> 8 & 255)), b(int(p & 255)) {}
-    int r, g, b, lo = std::min({r, g, b}), hi = std::max({r, g, b});
-};
-bool text(Rgb c) { return c.b > 150 && c.b > c.r && c.b > c.g; }  // (190, 200, 255), smoothed
-bool ballGreen(Rgb c) { return c.g > c.r + 20 && c.g > c.b + 20; }
 bool beige(Rgb c) { return c.r > 150 && c.r > c.g && c.g > c.b + 15 && c.g * 5 > c.r * 4 && c.b * 2 > c.r; }
 bool greyWhite(Rgb c) { return c.lo > 75 && c.hi - c.lo < 20; }
-bool saturated(Rgb c) { return c.hi - c.lo > 100; }
 bool buttonFace(Rgb c) { return std::abs(c.r - 64) + std::abs(c.g - 72) + std::abs(c.b - 112) < 20; }
-
-// Where the pixels of a class lie, and how many there are.
-struct Box { int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1, count = 0; };
-std::ostream& operator<<(std::ostream& out, const Box& b) {
-    return out << b.count << " px in x " << b.left << ".." << b.right << ", y " << b.top << ".." << b.bottom;
-}
-// Something is there, its edges within `slack` pixels of x0, y0 (top left) and x1, y1 (bottom right).
-bool near(const Box& b, int x0, int y0, int x1, int y1, int slack) {
-    return b.count > 0 && std::max({std::abs(b.left - x0), std::abs(b.top - y0), std::abs(b.right - x1),
-                                    std::abs(b.bottom - y1)}) <= slack;
-}
-
-struct Shot {
-    int w = 0, h = 0;
-    std::shared_ptr<XImage> image;
-    Rgb at(int x, int y) const { return Rgb(x >= 0 && y >= 0 && x < w && y < h ? XGetPixel(image.get(), x, y) : 0); }
-    // Where the pixels of a class lie within [x0, x1) x [y0, y1).
-    Box find(int x0, int y0, int x1, int y1, bool (*is)(Rgb)) const {
-        Box b;
-        for (int y = std::max(y0, 0); y < std::min(y1, h); ++y)
-            for (int x = std::max(x0, 0); x < std::min(x1, w); ++x)
-                if (is(at(x, y))) b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x), y, b.count + 1};
-        return b;
-    }
-    // Message line i (0 the newest) is printed at x 240, y H - 1800 + 240 i twips; the score at W - 2000.
-    int lineTop(int i) const { return pixels(15.0 * h - 1800 + 240 * i); }
-    int scoreLeft() const { return pixels(15.0 * w - 2000); }
-    Box line(int i) const { return find(0, lineTop(i), scoreLeft() - 1, lineTop(i) + 16, text); }
-    Box score() const { return find(scoreLeft() - 1, lineTop(0), w, lineTop(0) + 16, text); }
-};
 
 // Text printed at (x, y): its ink begins about a pixel to the right and two below.
 std::string textAt(const Box& ink, int x, int y, const std::string& what) {
     return near(ink, x + 1, y + 2, ink.right, ink.bottom, 2) ? "" : str(what, " at ", x, ", ", y, ": ", ink, "; ");
-}
-
-// `lives` spare-ball icons, 33 x 32 px, the k-th from the right at W - 500 - 495 k twips, top at
-// H - 1000; nothing green right of them, nor in the slot past the last.
-std::string spareBalls(const Shot& s, int lives) {
-    const int top = pixels(15.0 * s.h - 1000), end = pixels(15.0 * s.w - 500);
-    std::string wrong = s.find(end + 1, top, s.w, top + 32, ballGreen).count > 0 ? "green beyond the icons; " : "";
-    for (int k = 1; k <= lives + 1; ++k) {
-        const int x = pixels(15.0 * s.w - 500 - 495 * k), green = s.find(x, top, x + 33, top + 32, ballGreen).count;
-        if (k <= lives ? green < 33 * 32 / 2 : green > 50) wrong += str("icon ", k, " from the right: ", green, "; ");
-    }
-    return wrong;
-}
-
-// A game at its start: five spare balls, and the wall of level 1, saturated colours in its four rows
-// of 36 px at the top, none below them.
-std::string freshGame(const Shot& s) {
-    const Box wall = s.find(0, 0, s.w, 144, saturated), below = s.find(0, 146, s.w, 200, saturated);
-    return spareBalls(s, 5) + (wall.count > 1000 && below.count == 0 ? "" : str("wall ", wall, ", below it ", below));
 }
 
 // The paddle, a beige bar (its edges darker) 15 px high, its top a pixel below H - 2000 twips,
@@ -139,11 +75,36 @@ std::string paddleAndMarkerAt(const Shot& s, int x) {
 }
 
 // The New Game button, 1215 x 675 twips centred on the field: a face of (64, 72, 112) within its bevels.
+// It is looked for below the four rows of level 1's wall, whose blue bricks have such pixels too.
 std::string newGameButton(const Shot& s, bool shown) {
     const int left = pixels(std::floor(15.0 * s.w / 2 - 607.5)), top = pixels(std::floor(15.0 * s.h / 2 - 337.5));
-    const Box face = s.find(left - 20, top - 20, left + 101, top + 65, buttonFace);
+    const Box face = s.find(left - 20, std::max(top - 20, 145), left + 101, top + 65, buttonFace);
     const bool there = near(face, left + 2, top + 2, left + 78, top + 42, 2) && face.count > 1800;
     return (shown ? there : face.count < 50) ? "" : str(shown ? "no " : "a ", "button at ", left, ",", top, ": ", face);
+}
+
+// One connection for the whole run: with no client left, the virtual X server resets and refuses the next.
+Display* display() {
+    static Display* const connection = XOpenDisplay(nullptr);
+    return connection;
+}
+
+// What the game is started with besides: its sound goes to a file, and a watch preloaded into it
+// tells on its stderr every change it makes to its environment (the watch is a plain library, which
+// the sanitizer build is told to let come first).
+std::vector<std::string> gameEnvironment(const fs::path& dir, std::vector<std::string> more = {}) {
+    more.insert(more.end(), {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + (dir / "mix").string(),
+                             "LD_PRELOAD=" VELLIX_ENVIRONMENT_WATCH, "ASAN_OPTIONS=verify_asan_link_order=0"});
+    return more;
+}
+
+// The environment must not change once a second thread runs: another thread may read it at any time.
+std::string environmentChangedBesideAThread(const std::string& stderrText) {
+    std::istringstream lines(stderrText);
+    std::string wrong;
+    for (std::string line; std::getline(lines, line);)
+        if (line.starts_with("environment: ") && !line.ends_with(" with 1 thread(s)")) wrong += line + "\n";
+    return wrong;
 }
 
 class Vellix : public ::testing::Test {
@@ -153,9 +114,8 @@ protected:
     // breaks a power-up brick in its very first move, that message is there too: then the game is
     // started afresh a second later, for the wall is laid out anew from the time of day.)
     void SetUp() override {
-        // One connection for the whole run: with no client left, the virtual X server resets and refuses the next.
-        static Display* const connection = XOpenDisplay(nullptr);
-        ASSERT_NE(display_ = connection, nullptr) << "run this test under a virtual X server (xvfb-run)";
+        ASSERT_NE(display_ = display(), nullptr) << "run this test under a virtual X server (xvfb-run)";
+        ASSERT_EQ(screenSaver_.problem(), "") << "run this test on a session bus of its own (dbus-run-session)";
         XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });  // a window that changes size fails a screenshot
         for (const char* sub : {"home", "cache", "work"}) fs::create_directories(dir_ / sub);
         std::ofstream(dir_ / "since");  // what the game writes is newer
@@ -165,20 +125,21 @@ protected:
             xdotool("mousemove 0 0");
             game_.reset();
             waitFor(5s, [&] { return run(search).empty(); });  // a new window may get the old one's id
-            game_.emplace(VELLIX_PROGRAM, std::vector<std::string>{"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + dir +
-                          "/mix", "XDG_CACHE_HOME=" + dir + "/cache", "HOME=" + dir + "/home"}, dir + "/stderr",
-                          std::vector<std::string>{}, dir + "/work");
+            game_.emplace(VELLIX_PROGRAM, gameEnvironment(dir_, {"XDG_CACHE_HOME=" + dir + "/cache", "HOME=" + dir + "/home"}),
+                          dir + "/stderr", std::vector<std::string>{}, dir + "/work");
             ASSERT_TRUE(waitFor(20s, [&] { return (window_ = std::strtoul(run(search).c_str(), nullptr, 10)) != 0; }))
                 << readFile(dir_ / "stderr");
             ASSERT_TRUE(waitFor(5s, [&] { return (first_ = shot()).line(0).count > 0; })) << "no text";
         }
     }
     // Closed as a window manager closes it, in play or at Game over, the game ends with status 0. It
-    // has written nothing in its home, its cache and its working directory, and no file beside itself.
+    // has written nothing in its home, its cache and its working directory, and no file beside itself,
+    // and changed its environment only while it had one thread.
     void TearDown() override {
         if (!game_) return;  // no display
         closeWindow(display_, window_);
         EXPECT_EQ(game_->waitForExit(2s), 0) << readFile(dir_ / "stderr");
+        EXPECT_EQ(environmentChangedBesideAThread(readFile(dir_ / "stderr")), "");
         EXPECT_EQ(run(str("find ", dir_ / "home", " ", dir_ / "cache", " ", dir_ / "work", " -mindepth 1; find ", program_.parent_path(),
                           " -maxdepth 1 -type f -newer ", dir_ / "since")), "") << "the game wrote a file";
         fs::remove_all(dir_);
@@ -186,18 +147,9 @@ protected:
 
     void xdotool(const std::string& what) const { run("xdotool " + what); }
 
-    Shot shot() const {
-        XWindowAttributes a{};
-        XImage* image = XGetWindowAttributes(display_, window_, &a) == 0 ? nullptr
-                        : XGetImage(display_, window_, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
-        return image == nullptr ? Shot{} : Shot{a.width, a.height, {image, [](XImage* i) { XDestroyImage(i); }}};
-    }
-
-    // Takes screenshots until `check` finds nothing wrong, for at most `limit`; returns its last complaint.
+    Shot shot() const { return shotOf(display_, window_); }
     std::string await(std::chrono::seconds limit, const std::function<std::string(const Shot&)>& check) const {
-        std::string complaint;
-        waitFor(limit, [&] { return (complaint = check(shot())).empty(); });
-        return complaint;
+        return testing::await(display_, window_, limit, check);
     }
 
     // The system pointer, drawn (`shown`) or not, as expected; else what is wrong.
@@ -210,6 +162,7 @@ protected:
 
     const fs::path program_ = VELLIX_PROGRAM;
     const fs::path dir_ = fs::path(::testing::TempDir()) / str("vellix-e2e-", getpid());
+    ScreenSaverService screenSaver_;  // before the game starts, which asks it at once
     Display* display_ = nullptr;
     Window window_ = 0;
     std::optional<Process> game_;
@@ -258,11 +211,21 @@ TEST_F(Vellix, OpensShowsTheFieldFollowsTheMouseSpendsABallMovesWithTheWindowAnd
     EXPECT_EQ(await(5s, [](const Shot& s) { return paddleAndMarkerAt(s, 450); }), "");
 }
 
-TEST_F(Vellix, LosingEveryBallEndsTheGameWithItsSoundNewGameStartsAnotherAndItClosesAtGameOver) {
+// The screen saver is held off in play only: at Game over the game lets it run.
+TEST_F(Vellix, LosingEveryBallEndsTheGameWithItsSoundAndFreesTheScreenSaverNewGameStartsAnotherAndItClosesAtGameOver) {
+    const auto screenSaverCalled = [&](const std::string& call) {
+        waitFor(3s, [&] { return screenSaver_.lastCall() == call; });
+        return screenSaver_.lastCall();
+    };
+    const std::string inhibit = "Inhibit Vellix: Playing a game";
+    EXPECT_EQ(screenSaverCalled(inhibit), inhibit);
+
     // The paddle parks at the right edge, while every ball falls in the left half. At Game over the
-    // button shows, and the normal pointer.
+    // button shows, and the normal pointer. (A companion paddle in the middle, or a machine busy
+    // with other tests, can keep a ball in play for half a minute.)
     xdotool(str("mousemove --window ", window_, " 606 150 click --repeat 5 --delay 100 1"));
-    ASSERT_EQ(await(30s, [&](const Shot& s) { return newGameButton(s, true) + pointer(true); }), "");
+    ASSERT_EQ(await(60s, [&](const Shot& s) { return newGameButton(s, true) + pointer(true); }), "");
+    EXPECT_EQ(screenSaverCalled("UnInhibit"), "UnInhibit");
 
     // "Game Over!" on top, shorter than the welcome and than every message under it.
     const Shot over = shot();
@@ -296,10 +259,62 @@ TEST_F(Vellix, LosingEveryBallEndsTheGameWithItsSoundNewGameStartsAnotherAndItCl
     EXPECT_EQ(await(3s, [&](const Shot& s) {
         return newGameButton(s, false) + freshGame(s) + pointer(false) + paddleAndMarkerAt(s, 606);
     }), "");
+    EXPECT_EQ(screenSaverCalled(inhibit), inhibit);
 
     // That game ends too, and the window is closed at Game over.
     xdotool(str("mousemove --window ", window_, " 799 150 click --repeat 5 --delay 100 1"));
-    ASSERT_EQ(await(30s, [](const Shot& s) { return newGameButton(s, true); }), "");
+    ASSERT_EQ(await(60s, [](const Shot& s) { return newGameButton(s, true); }), "");
+}
+
+// Made large and small over and over, up to 4000 x 2500, as a player dragging its corner would, and
+// back at its first size, the game holds no more memory than before, give or take 5 MB: what the
+// large canvases took went back to the system. (VELLIX_RESIZES sets how many times: 100.)
+TEST_F(Vellix, ResizedOverAndOverAndBackItHoldsNoMoreMemoryThanBefore) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer's allocator holds on to freed memory, to catch late uses of it";
+#endif
+    const long pid = std::atol(run(str("xprop -id ", window_, " _NET_WM_PID | sed 's/.* = //'")).c_str());
+    const auto residentKb = [&] { return std::atol(run(str("sed -n 's/^VmRSS://p' /proc/", pid, "/status")).c_str()); };
+    const long before = residentKb();
+    std::mt19937 random(1);
+    std::uniform_int_distribution<unsigned> width(1, 4000), height(1, 2500);
+    const char* resizes = std::getenv("VELLIX_RESIZES");
+    for (long i = 0, n = resizes != nullptr ? std::atol(resizes) : 100; i < n; ++i) {
+        XResizeWindow(display_, window_, width(random), height(random));
+        XSync(display_, False);
+        std::this_thread::sleep_for(20ms);
+    }
+    XResizeWindow(display_, window_, 607, 334);
+    XSync(display_, False);
+    long after = 0;  // once the game has caught up with the window
+    waitFor(10s, [&] { return (after = residentKb()) - before < 5 * 1024; });
+    std::cout << "resident: " << before << " kB before, " << after << " kB after\n";
+    EXPECT_LT(after - before, 5 * 1024) << "kB resident, from " << before << " kB before";
+}
+
+// With no session bus, the game does without one: it starts no bus of its own (the D-Bus library
+// would run dbus-launch from PATH). The one change to its environment that takes is made before any
+// thread starts.
+TEST(VellixWithoutSessionBus, StartsNoOtherProgramAndSetsItsEnvironmentBeforeAnyThread) {
+    ASSERT_NE(display(), nullptr) << "run this test under a virtual X server (xvfb-run)";
+    const fs::path dir = fs::path(::testing::TempDir()) / str("vellix-no-bus-", getpid());
+    for (const char* sub : {"bin", "runtime", "work"}) fs::create_directories(dir / sub);
+    std::ofstream(dir / "bin" / "dbus-launch") << "#!/bin/sh\necho \"$0 $*\" >>'" << (dir / "launched").string() << "'\n";
+    fs::permissions(dir / "bin" / "dbus-launch", fs::perms::owner_all);
+    Process game(VELLIX_PROGRAM, gameEnvironment(dir, {"DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR=" + (dir / "runtime").string(),
+                 "PATH=" + (dir / "bin").string() + ":" + std::getenv("PATH")}), (dir / "stderr").string(), {},
+                 (dir / "work").string());
+    const std::string search = "xdotool search --onlyvisible --name '^Vellix$'";
+    Window window = 0;
+    ASSERT_TRUE(waitFor(20s, [&] { return (window = std::strtoul(run(search).c_str(), nullptr, 10)) != 0; }));
+    EXPECT_EQ(await(display(), window, 5s, [](const Shot& s) { return s.line(0).count > 0 ? "" : "no text"; }), "");
+    closeWindow(display(), window);
+    EXPECT_EQ(game.waitForExit(2s), 0);
+    const std::string said = readFile(dir / "stderr");
+    EXPECT_FALSE(fs::exists(dir / "launched")) << readFile(dir / "launched");
+    EXPECT_NE(said.find("environment: setenv DBUS_SESSION_BUS_ADDRESS with 1 thread(s)\n"), std::string::npos) << said;
+    EXPECT_EQ(environmentChangedBesideAThread(said), "");
+    fs::remove_all(dir);
 }
 
 TEST(VellixWithoutDisplay, SaysSoInOneLineAndFails) {  // what it says on stderr, then its exit status
