@@ -63,10 +63,14 @@ void frmMain::endOfFrame(bool yield) {
 }
 
 void frmMain::waitForNewGame() {
-    newGameClicked_ = false;
-    present(canvas_);
+    awaitNewGame();
     while (!newGameClicked_) system_.waitForEvents(*this);
     system_.restartFrames();
+}
+
+void frmMain::awaitNewGame() {
+    newGameClicked_ = false;
+    present(canvas_);
 }
 
 // Only the x over the field is kept: off it (a held button makes a window report the pointer
