@@ -1,7 +1,6 @@
 #include "tools/sim/FloatText.h"
 
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -242,7 +241,8 @@ char* writeFixedFraction(char* out, Decimal decimal, int length) {
 }  // namespace
 
 char* writeShortestFloat(char* out, float value) {
-    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
     const std::uint32_t fraction = bits & ((1u << kMantissaBits) - 1);
     const int biasedExponent = int(bits >> kMantissaBits) & 0xFF;
     if (bits >> 31) *out++ = '-';
