@@ -8,7 +8,8 @@ extern "C" {
 void vellix_page_open(void* page);
 int vellix_viewport_width();
 int vellix_viewport_height();
-void vellix_present(const std::uint8_t* rgba, int width, int height);
+// The picture of a frame, for the display refresh at `refreshMs` (performance.now()'s clock).
+void vellix_present(const std::uint8_t* rgba, int width, int height, double refreshMs);
 void vellix_show_pointer(int shown);
 // audio.js: the four channels, on Web Audio.
 void vellix_audio_open(int channel, const char* url);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #include "game/frmMain.h"
 #include "media/Picture.h"
@@ -10,11 +11,25 @@ namespace vellix {
 
 namespace {
 
-// 0x00RRGGBB to the bytes R, G, B and an opaque A, in memory order.
+static_assert(std::endian::native == std::endian::little);
+
+// 0x00RRGGBB to the bytes R, G, B and an opaque A, in memory order: red and blue change places.
 std::uint32_t toRgba(Pixel pixel) {
-    const std::uint32_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
-    static_assert(std::endian::native == std::endian::little);
-    return 0xFF000000u | (b << 16) | (g << 8) | r;
+    return 0xFF000000u | (pixel & 0x0000FF00u) | ((pixel >> 16) & 0xFFu) | ((pixel & 0xFFu) << 16);
+}
+
+// The same for a whole row, two pixels at a time in a 64-bit word: this pass over every pixel is a
+// good part of a frame's work in a browser.
+void toRgba(const Pixel* from, std::uint32_t* to, std::size_t count) {
+    constexpr std::uint64_t kGreen = 0x0000FF000000FF00u, kLow = 0x000000FF000000FFu, kAlpha = 0xFF000000FF000000u;
+    std::size_t i = 0;
+    for (; i + 2 <= count; i += 2) {
+        std::uint64_t two = 0;
+        std::memcpy(&two, from + i, sizeof two);
+        two = kAlpha | (two & kGreen) | ((two >> 16) & kLow) | ((two & kLow) << 16);
+        std::memcpy(to + i, &two, sizeof two);
+    }
+    if (i < count) to[i] = toRgba(from[i]);
 }
 
 }  // namespace
@@ -63,13 +78,13 @@ const PageWindow::Composed* PageWindow::takePicture() {
     shown_ = false;
     const int w = field_->pixelWidth(), h = field_->pixelHeight();
     rgba_.resize(std::size_t(w) * std::size_t(h));
-    std::transform(field_->pixels().begin(), field_->pixels().end(), rgba_.begin(), toRgba);
+    toRgba(field_->pixels().data(), rgba_.data(), rgba_.size());
     if (button_ != nullptr) {
         const int x0 = std::max(buttonX_, 0), x1 = std::min(buttonX_ + button_->pixelWidth(), w);
         for (int y = std::max(buttonY_, 0); y < std::min(buttonY_ + button_->pixelHeight(), h); ++y) {
             const Pixel* from = button_->row(y - buttonY_);
             std::uint32_t* to = rgba_.data() + std::size_t(y) * std::size_t(w);
-            for (int x = x0; x < x1; ++x) to[x] = toRgba(from[x - buttonX_]);
+            if (x1 > x0) toRgba(from + (x0 - buttonX_), to + x0, std::size_t(x1 - x0));
         }
     }
     composed_ = {reinterpret_cast<const std::uint8_t*>(rgba_.data()), w, h};

@@ -49,10 +49,10 @@ struct Page {
     std::string state;  // the last answer of vellix_page_state
 };
 
-// Puts what the game showed on the page's canvas.
-void flush(Page& page) {
+// Puts what the game showed on the page's canvas, for the display refresh at `refreshMs`.
+void flush(Page& page, double refreshMs) {
     if (const PageWindow::Composed* picture = page.system.takePicture()) {
-        vellix_present(picture->rgba, picture->width, picture->height);
+        vellix_present(picture->rgba, picture->width, picture->height, refreshMs);
         ++page.framesShown;
     }
     if (page.system.pointerShown() != page.pointerShown) {
@@ -64,7 +64,7 @@ void flush(Page& page) {
 EM_BOOL onRefresh(double now, void* data) {
     Page& page = *static_cast<Page*>(data);
     const bool playing = page.play.refresh(now);
-    flush(page);
+    flush(page, now);
     return playing ? EM_TRUE : EM_FALSE;
 }
 
@@ -72,7 +72,7 @@ void refreshWhilePlaying(Page& page) { emscripten_request_animation_frame_loop(o
 
 void eventPosted(Page& page) {
     if (page.play.eventPosted()) refreshWhilePlaying(page);
-    flush(page);
+    flush(page, emscripten_get_now());
 }
 
 EM_BOOL onResize(int, const EmscriptenUiEvent* event, void* data) {

@@ -5,8 +5,8 @@ mergeInto(LibraryManager.library, {
     page: 0,  // the program's page, to which the events go
     canvas: null,
     context: null,
-    firstShown: 0,  // performance.now() when the first frame was shown
-    shownAt: [],  // performance.now() of the frames shown, the latest kShownKept
+    firstShown: 0,  // performance.now() when the first frame was put on the canvas
+    shownAt: [],  // the display refreshes that showed a new frame, the latest kShownKept
     kShownKept: 4096,
     // An event of the page, PageEvent::Kind: 0 move, 1 press, 2 release, 4 a sound's end.
     post: function (kind, x, y, primary) {
@@ -33,7 +33,7 @@ mergeInto(LibraryManager.library, {
   vellix_viewport_height: function () { return window.innerHeight; },
 
   vellix_present__deps: ['$VellixPage'],
-  vellix_present: function (rgba, width, height) {
+  vellix_present: function (rgba, width, height, refresh) {
     var canvas = VellixPage.canvas;
     if (canvas.width !== width || canvas.height !== height) {
       canvas.width = width;
@@ -45,10 +45,9 @@ mergeInto(LibraryManager.library, {
       var pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
       VellixPage.context.putImageData(new ImageData(pixels, width, height), 0, 0);
     }
-    var now = performance.now();
-    if (!VellixPage.firstShown) VellixPage.firstShown = now;
+    if (!VellixPage.firstShown) VellixPage.firstShown = performance.now();
     if (VellixPage.shownAt.length === VellixPage.kShownKept) VellixPage.shownAt.shift();
-    VellixPage.shownAt.push(now);
+    VellixPage.shownAt.push(refresh);
   },
 
   vellix_show_pointer__deps: ['$VellixPage'],
