@@ -108,10 +108,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vellix_page_state(Page* page) {
     char text[512];
     std::snprintf(text, sizeof text,
                   "{\"level\":%d,\"lives\":%d,\"score\":%.0f,\"over\":%s,\"mouseX\":%.1f,\"paddleX\":%.1f,"
+                  "\"paddleY\":%.1f,\"paddleWidth\":%.1f,"
                   "\"ballsAlive\":%d,\"newGame\":%s,\"pointer\":%s,\"width\":%d,\"height\":%d,"
                   "\"busy\":[%d,%d,%d,%d],\"frames\":%ld,\"framesShown\":%ld}",
                   game.getLevel(), game.lives, game.score, game.gameIsOver ? "true" : "false",
-                  double(page->window.mouseX()), double(game.paddles[0].xpos()), ballsAlive,
+                  double(page->window.mouseX()), double(game.paddles[0].xpos()), double(game.paddles[0].ypos()),
+                  double(game.paddles[0].width()), ballsAlive,
                   page->window.newGameVisible() ? "true" : "false", page->pointerShown ? "true" : "false",
                   page->system.clientWidth(), page->system.clientHeight(), page->sound.soundBusy(0),
                   page->sound.soundBusy(1), page->sound.soundBusy(2), page->sound.soundBusy(3),
