@@ -41,6 +41,20 @@ test('input in a browser', async (t) => {
       await paddleHeadsFor(page, 520);
     });
 
+    await t.test('the field neither scrolls, zooms nor opens a menu', async () => {
+      const refused = await page.evaluate(() => {
+        const field = document.getElementById('field');
+        const refuses = (event) => !field.dispatchEvent(event);
+        return {
+          menu: refuses(new MouseEvent('contextmenu', { bubbles: true, cancelable: true })),
+          wheel: refuses(new WheelEvent('wheel', { bubbles: true, cancelable: true, deltaY: 100, ctrlKey: true })),
+          touchAction: getComputedStyle(field).touchAction,
+          overflow: getComputedStyle(document.body).overflow,
+        };
+      });
+      assert.deepEqual(refused, { menu: true, wheel: true, touchAction: 'none', overflow: 'hidden' });
+    });
+
     await t.test('a press of any mouse button deploys a ball', async () => {
       await spendsABall(page, () => page.mouse.click(300, 120));
       await spendsABall(page, () => page.mouse.click(300, 120, { button: 'right' }));

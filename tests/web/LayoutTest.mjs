@@ -40,6 +40,22 @@ function buttonBox(shot) {
   return box;
 }
 
+// The share of the screenshot's 2x2 blocks (those not black) whose four pixels are the same: on a
+// screen of two device pixels a CSS pixel, a crisp picture keeps every canvas pixel one square.
+function crispBlocks(shot) {
+  let blocks = 0, uniform = 0;
+  for (let y = 0; y + 1 < shot.height; y += 2) {
+    for (let x = 0; x + 1 < shot.width; x += 2) {
+      const first = shot.pixel(x, y);
+      if (Math.max(...first) < 30) continue;
+      ++blocks;
+      const same = (p) => p.every((v, i) => v === first[i]);
+      if (same(shot.pixel(x + 1, y)) && same(shot.pixel(x, y + 1)) && same(shot.pixel(x + 1, y + 1))) ++uniform;
+    }
+  }
+  return uniform / blocks;
+}
+
 test('the field follows the viewport', async (t) => {
   await withBrowser(async (browser, url) => {
     const { page, problems } = await openGame(browser, url);
@@ -47,6 +63,15 @@ test('the field follows the viewport', async (t) => {
     await t.test('in play: a phone held upright, then a desktop window', async () => {
       await resizeTo(page, 390, 844);
       await resizeTo(page, 1280, 720);
+    });
+
+    await t.test('on a denser screen each canvas pixel stays a sharp square', async () => {
+      await page.setViewport({ width: 607, height: 334, deviceScaleFactor: 2 });
+      await waitForState(page, (x) => x.width === 607, 'the field at 607 CSS pixels');
+      const shot = await screenshot(page);
+      assert.equal(shot.width, 1214);
+      assert.ok(crispBlocks(shot) > 0.99, `${crispBlocks(shot)} of the blocks are single pixels`);
+      await page.setViewport({ width: 607, height: 334 });
     });
 
     await t.test('at Game over the button stays centred', async () => {
