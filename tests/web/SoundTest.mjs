@@ -4,21 +4,11 @@
 //   node tests/web/SoundTest.mjs SITE_DIR
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { audio, openGame, sleep, state, waitForState, withBrowser } from './browser.mjs';
+import { audio, openGame, sleep, waitFor, waitForState, withBrowser } from './browser.mjs';
 
 const sum = (counts) => counts.reduce((a, b) => a + b, 0);
 
-// Waits until the audio layer's report satisfies `accept`.
-async function waitForAudio(page, accept, what, timeoutMs = 15000) {
-  const until = Date.now() + timeoutMs;
-  let last = null;
-  while (Date.now() < until) {
-    last = await audio(page);
-    if (accept(last)) return last;
-    await sleep(50);
-  }
-  throw new Error(`${what}: not within ${timeoutMs} ms; last ${JSON.stringify(last)}`);
-}
+const waitForAudio = (page, accept, what, timeoutMs = 15000) => waitFor(() => audio(page), accept, what, timeoutMs);
 
 test('sound in a browser', async (t) => {
   await withBrowser(async (browser, url) => {

@@ -88,17 +88,19 @@ export const audio = (page) => page.evaluate(() => Module.vellix.audio());
 export const pointerStyle = (page) => page.evaluate(() => getComputedStyle(document.getElementById('field')).cursor);
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
-// Waits until `accept(state)` holds; fails naming `what` and the last state seen.
-export async function waitForState(page, accept, what, timeoutMs = 5000) {
+// Waits until `accept(await read())` holds; fails naming `what` and the last value read.
+export async function waitFor(read, accept, what, timeoutMs = 5000) {
   const until = Date.now() + timeoutMs;
   let last = null;
   while (Date.now() < until) {
-    last = await state(page);
+    last = await read();
     if (accept(last)) return last;
     await sleep(20);
   }
-  throw new Error(`${what}: not within ${timeoutMs} ms; last state ${JSON.stringify(last)}`);
+  throw new Error(`${what}: not within ${timeoutMs} ms; last ${JSON.stringify(last)}`);
 }
+
+export const waitForState = (page, accept, what, timeoutMs) => waitFor(() => state(page), accept, what, timeoutMs);
 
 // Spends every spare ball with the pointer parked at the field's right edge, away from where the
 // balls drop in, and waits for Game over.

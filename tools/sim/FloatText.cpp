@@ -142,39 +142,30 @@ Decimal shortestDecimal(std::uint32_t fraction, int biasedExponent) {
     }
 
     int removed = 0;
+    const auto dropDigit = [&] {
+        lastRemovedDigit = vr % 10;
+        vr /= 10;
+        vp /= 10;
+        vm /= 10;
+        ++removed;
+    };
     std::uint32_t output = 0;
     if (vmIsTrailingZeros || vrIsTrailingZeros) {
         // Exact decimals: the bound and the exact value need their dropped digits watched.
         while (vp / 10 > vm / 10) {
             vmIsTrailingZeros &= vm % 10 == 0;
             vrIsTrailingZeros &= lastRemovedDigit == 0;
-            lastRemovedDigit = vr % 10;
-            vr /= 10;
-            vp /= 10;
-            vm /= 10;
-            ++removed;
+            dropDigit();
         }
-        if (vmIsTrailingZeros) {
-            while (vm % 10 == 0) {
-                vrIsTrailingZeros &= lastRemovedDigit == 0;
-                lastRemovedDigit = vr % 10;
-                vr /= 10;
-                vp /= 10;
-                vm /= 10;
-                ++removed;
-            }
+        while (vmIsTrailingZeros && vm % 10 == 0) {
+            vrIsTrailingZeros &= lastRemovedDigit == 0;
+            dropDigit();
         }
         // Exactly half way: round to even.
         if (vrIsTrailingZeros && lastRemovedDigit == 5 && vr % 2 == 0) lastRemovedDigit = 4;
         output = vr + (((vr == vm && (!acceptBounds || !vmIsTrailingZeros)) || lastRemovedDigit >= 5) ? 1 : 0);
     } else {
-        while (vp / 10 > vm / 10) {
-            lastRemovedDigit = vr % 10;
-            vr /= 10;
-            vp /= 10;
-            vm /= 10;
-            ++removed;
-        }
+        while (vp / 10 > vm / 10) dropDigit();
         output = vr + ((vr == vm || lastRemovedDigit >= 5) ? 1 : 0);
     }
     return {output, e10 + removed};
