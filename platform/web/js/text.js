@@ -2,7 +2,7 @@
 // the program blends onto the field in the text's colour.
 mergeInto(LibraryManager.library, {
   $VellixText: {
-    // The desktop's DejaVu Sans at 11 pixels; else Verdana, the design it follows; else any sans-serif.
+    // The desktop's DejaVu Sans at 11 pixels; else Verdana, whose shapes it follows; else any sans-serif.
     kFont: '11px "DejaVu Sans", Verdana, sans-serif',
     context: null,
     ascent: 0,
