@@ -3,15 +3,19 @@
 #   make test   installs what is missing, builds, and runs every test, also under the sanitizers
 # Also: make install [PREFIX=/usr/local], make uninstall, make package (a .deb), make bench,
 # make window-bench (the running game beside the peer, and SDL's presentation paths),
-# make soak (ten million frames of autoplay, not part of make test), make readme-pictures.
+# make soak (ten million frames of autoplay, not part of make test), make readme-pictures,
+# make web (the game for browsers: a static site in build-web/site), make serve-web (serves it on
+# 127.0.0.1), make web-bench (the page in headless chromium beside the desktop game).
 
 BUILD := build
 SANITIZE_BUILD := build-sanitize
 PACKAGE_BUILD := build-package
+WEB_BUILD := build-web
 PREFIX ?= /usr/local
 CONFIGURE := cmake -G Ninja -Wno-dev
 
-.PHONY: run test soak game tested-build install uninstall package bench window-bench readme-pictures
+.PHONY: run test soak game tested-build install uninstall package bench window-bench readme-pictures \
+	web serve-web web-bench
 
 run: game
 	./$(BUILD)/vellix
@@ -26,7 +30,8 @@ tested-build:
 	$(CONFIGURE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVELLIX_TESTS=ON
 	cmake --build $(BUILD)
 
-test: tested-build
+# The web tests (labelled web) load the site that `make web` builds, so it is built first.
+test: web tested-build
 	ctest --test-dir $(BUILD) --output-on-failure -j 2
 	$(CONFIGURE) -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLIX_TESTS=ON -DVELLIX_SANITIZE=ON
 	cmake --build $(SANITIZE_BUILD)
@@ -59,3 +64,18 @@ window-bench: tested-build
 
 readme-pictures: tested-build
 	scripts/readme-pictures $(BUILD)
+
+# The game for browsers, built with emscripten: one folder that any static web host can serve.
+web:
+	scripts/install-deps --web
+	NODE_PATH=/usr/share/nodejs emcmake $(CONFIGURE) -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WEB_BUILD)
+	@echo "make web: the site is in $(WEB_BUILD)/site"
+
+serve-web: web
+	scripts/serve-web $(WEB_BUILD)/site
+
+# The page in headless chromium beside the desktop game, measured in the same run.
+web-bench: web tested-build
+	scripts/install-deps --bench
+	bench/web-bench $(BUILD) $(WEB_BUILD)

@@ -4,7 +4,8 @@
 # (FORTIFY), format strings checked, relocations read-only once loaded and bound at start (full
 # RELRO), and a position-independent program. `scripts/check-hardening` reads them in the program.
 # The sanitizer build has none of them: FORTIFY's checked calls would hide from the sanitizers.
-if(NOT VELLIX_SANITIZE)
+# Nor has WebAssembly, which has no stack to smash, nothing to relocate and no C library to check.
+if(NOT VELLIX_SANITIZE AND NOT EMSCRIPTEN)
   set(CMAKE_POSITION_INDEPENDENT_CODE ON)
   include(CheckPIESupported)
   check_pie_supported()

@@ -63,12 +63,15 @@ void frmMain::endOfFrame(bool yield) {
 }
 
 void frmMain::waitForNewGame() {
+    awaitNewGame();
+    while (!newGameClicked_) system_.waitForEvents(*this);
+    system_.restartFrames();
+}
+
+void frmMain::awaitNewGame() {
     newGameClicked_ = false;
     system_.setPlaying(false);
     present(canvas_);
-    while (!newGameClicked_) system_.waitForEvents(*this);
-    system_.setPlaying(true);
-    system_.restartFrames();
 }
 
 // Only the x over the field is kept: off it (a held button makes a window report the pointer

@@ -41,6 +41,10 @@ public:
     // At Game over no loop runs: handles window events until the New Game button is clicked.
     // Throws QuitRequested when the window is closed.
     void waitForNewGame();
+    // The start of that wait, for a window system that cannot wait (a page in a browser): forgets
+    // any earlier click and shows the button; the events are then handed on as they come, until
+    // newGameClicked().
+    void awaitNewGame();
 
     // The window's events.
     void resized(int width, int height);

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string_view>
 
 #include "tools/sim/Quoted.h"
@@ -11,6 +12,10 @@
 namespace vellix::sim {
 
 namespace {
+
+// The most frames a run may take: a million million, or as many as a long holds where it has 32
+// bits (WebAssembly).
+constexpr long kMostFrames = long(std::min<long long>(1'000'000'000'000, std::numeric_limits<long>::max()));
 
 // A finite, non-negative number of twips.
 float twips(const std::string& option, const std::string& text) {
@@ -37,7 +42,7 @@ Snapshot snapshot(const std::string& text) {
     const auto colon = text.find(':');
     if (colon == std::string::npos || colon + 1 == text.size())
         throw UsageError{"--snapshot takes K:FILE: " + quoted(text)};
-    return {whole("--snapshot", text.substr(0, colon), 1, 1'000'000'000'000), text.substr(colon + 1)};
+    return {whole("--snapshot", text.substr(0, colon), 1, kMostFrames), text.substr(colon + 1)};
 }
 
 }  // namespace
@@ -67,7 +72,7 @@ SimOptions parseOptions(const std::vector<std::string>& args) {
         if (name == "--width") options.width = twips(name, *value);
         else if (name == "--height") options.height = twips(name, *value);
         else if (name == "--clock") options.clock = std::uint32_t(whole(name, *value, 0, 86399));
-        else if (name == "--frames") options.frames = whole(name, *value, 1, 1'000'000'000'000);
+        else if (name == "--frames") options.frames = whole(name, *value, 1, kMostFrames);
         else if (name == "--script") options.script = *value;
         else if (name == "--trace") options.trace = *value;
         else if (name == "--snapshot") options.snapshots.push_back(snapshot(*value));

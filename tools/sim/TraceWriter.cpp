@@ -1,11 +1,11 @@
 #include "tools/sim/TraceWriter.h"
 
-#include <charconv>
 #include <cstdio>
 #include <string>
 
 #include "game/GameState.h"
 #include "media/Canvas.h"
+#include "tools/sim/FloatText.h"
 
 namespace vellix::sim {
 
@@ -19,9 +19,8 @@ public:
         return *this;
     }
     Json& number(float value) {
-        char digits[32];
-        const auto result = std::to_chars(digits, digits + sizeof digits, value);
-        line_.append(digits, result.ptr);
+        char digits[kMaxFloatText];
+        line_.append(digits, writeShortestFloat(digits, value));
         return *this;
     }
     Json& number(long value) {

@@ -1,0 +1,95 @@
+// The four sound channels on Web Audio: each play is a new source of the channel's sound, and its
+// end is an event of the page. The browser allows sound only after a gesture of the player, so the
+// audio starts at the first one; until then, and until a channel's file has arrived and been
+// decoded, a sound cannot start: the program drops it and frees its channel at once.
+mergeInto(LibraryManager.library, {
+  $VellixAudio__deps: ['$VellixPage'],
+  $VellixAudio: {
+    context: null,
+    files: [null, null, null, null],  // the bytes fetched, until decoded
+    sounds: [null, null, null, null],  // decoded, ready to play
+    playing: [0, 0, 0, 0],
+    standingBy: false,
+    // Counts for the page's tests: the plays started, ended and dropped on each channel.
+    started: [0, 0, 0, 0],
+    ended: [0, 0, 0, 0],
+    dropped: [0, 0, 0, 0],
+
+    // At a gesture of the player: the audio may start, or resume.
+    unlock: function () {
+      if (!VellixAudio.context) {
+        var AudioContext = window.AudioContext || window.webkitAudioContext;
+        if (!AudioContext) return;
+        VellixAudio.context = new AudioContext();
+        for (var channel = 0; channel < 4; ++channel) VellixAudio.decode(channel);
+      }
+      if (VellixAudio.context.state === 'suspended' && !VellixAudio.standingBy) VellixAudio.context.resume();
+    },
+
+    decode: function (channel) {
+      var bytes = VellixAudio.files[channel];
+      if (!VellixAudio.context || !bytes) return;
+      VellixAudio.files[channel] = null;
+      VellixAudio.context.decodeAudioData(bytes, function (sound) {
+        VellixAudio.sounds[channel] = sound;
+      }, function () {});  // an unreadable file: that sound is silent
+    },
+
+    // While standing by, the audio is suspended once nothing plays.
+    quiet: function () {
+      var context = VellixAudio.context;
+      if (!VellixAudio.standingBy || !context || context.state !== 'running') return;
+      if (VellixAudio.playing.every(function (n) { return n === 0; })) context.suspend();
+    },
+
+    report: function () {
+      var state = VellixAudio.context ? VellixAudio.context.state : 'none';
+      return { state: state, started: VellixAudio.started.slice(), ended: VellixAudio.ended.slice(),
+               dropped: VellixAudio.dropped.slice(), playing: VellixAudio.playing.slice() };
+    },
+  },
+
+  vellix_audio_open__deps: ['$VellixAudio'],
+  vellix_audio_open: function (channel, url) {
+    fetch(UTF8ToString(url)).then(function (response) {
+      return response.ok ? response.arrayBuffer() : null;
+    }).then(function (bytes) {
+      VellixAudio.files[channel] = bytes;
+      VellixAudio.decode(channel);
+    }, function () {});  // a missing file: that sound is silent
+  },
+
+  vellix_audio_play__deps: ['$VellixAudio', '$VellixPage'],
+  vellix_audio_play: function (channel) {
+    var context = VellixAudio.context, sound = VellixAudio.sounds[channel];
+    if (!context || context.state !== 'running' || !sound) {
+      ++VellixAudio.dropped[channel];
+      return 0;
+    }
+    var source = context.createBufferSource();
+    source.buffer = sound;
+    source.connect(context.destination);
+    source.onended = function () {
+      --VellixAudio.playing[channel];
+      ++VellixAudio.ended[channel];
+      VellixPage.post(4, channel, 0, false);
+      VellixAudio.quiet();
+    };
+    source.start();
+    ++VellixAudio.playing[channel];
+    ++VellixAudio.started[channel];
+    return 1;
+  },
+
+  vellix_audio_stand_by__deps: ['$VellixAudio'],
+  vellix_audio_stand_by: function () {
+    VellixAudio.standingBy = true;
+    VellixAudio.quiet();
+  },
+
+  vellix_audio_wake__deps: ['$VellixAudio'],
+  vellix_audio_wake: function () {
+    VellixAudio.standingBy = false;
+    if (VellixAudio.context && VellixAudio.context.state === 'suspended') VellixAudio.context.resume();
+  },
+});

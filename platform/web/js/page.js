@@ -1,0 +1,57 @@
+// The page: the canvas that shows the field, one canvas pixel a CSS pixel, and the viewport it
+// fills. The program draws the field itself; the canvas only receives each finished picture.
+mergeInto(LibraryManager.library, {
+  $VellixPage: {
+    page: 0,  // the program's page, to which the events go
+    canvas: null,
+    context: null,
+    firstShown: 0,  // performance.now() when the first frame was put on the canvas
+    shownAt: [],  // the display refreshes that showed a new frame, the latest kShownKept
+    kShownKept: 4096,
+    // An event of the page, PageEvent::Kind: 0 move, 1 press, 2 release, 4 a sound's end.
+    post: function (kind, x, y, primary) {
+      _vellix_page_event(VellixPage.page, kind, x, y, primary ? 1 : 0);
+    },
+  },
+
+  vellix_page_open__deps: ['$VellixPage', '$VellixInput', '$VellixAudio'],
+  vellix_page_open: function (page) {
+    VellixPage.page = page;
+    VellixPage.canvas = document.getElementById('field');
+    VellixPage.context = VellixPage.canvas.getContext('2d', { alpha: false });
+    VellixInput.listen(VellixPage.canvas);
+    // What the page's tests and benchmark read; nothing of it is stored anywhere.
+    Module['vellix'] = {
+      state: function () { return JSON.parse(UTF8ToString(_vellix_page_state(page))); },
+      firstShown: function () { return VellixPage.firstShown; },
+      shownAt: function () { return VellixPage.shownAt.slice(); },
+      audio: function () { return VellixAudio.report(); },
+    };
+  },
+
+  vellix_viewport_width: function () { return window.innerWidth; },
+  vellix_viewport_height: function () { return window.innerHeight; },
+
+  vellix_present__deps: ['$VellixPage'],
+  vellix_present: function (rgba, width, height, refresh) {
+    var canvas = VellixPage.canvas;
+    if (canvas.width !== width || canvas.height !== height) {
+      canvas.width = width;
+      canvas.height = height;
+      canvas.style.width = width + 'px';
+      canvas.style.height = height + 'px';
+    }
+    if (width > 0 && height > 0) {
+      var pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+      VellixPage.context.putImageData(new ImageData(pixels, width, height), 0, 0);
+    }
+    if (!VellixPage.firstShown) VellixPage.firstShown = performance.now();
+    if (VellixPage.shownAt.length === VellixPage.kShownKept) VellixPage.shownAt.shift();
+    VellixPage.shownAt.push(refresh);
+  },
+
+  vellix_show_pointer__deps: ['$VellixPage'],
+  vellix_show_pointer: function (shown) {
+    VellixPage.canvas.style.cursor = shown ? 'default' : 'none';
+  },
+});

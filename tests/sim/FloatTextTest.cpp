@@ -1,0 +1,88 @@
+#include "tools/sim/FloatText.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <charconv>
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace vellix::sim {
+namespace {
+
+std::string ours(float value) {
+    char text[kMaxFloatText];
+    return {text, writeShortestFloat(text, value)};
+}
+
+std::string library(float value) {
+    char text[64];
+    return {text, std::to_chars(text, text + sizeof text, value).ptr};
+}
+
+// Compares the float of every bit pattern from `first` on, `count` of them, `step` apart; stops at
+// the first few differences.
+int compare(std::uint64_t first, std::uint64_t count, std::uint64_t step = 1) {
+    int differences = 0;
+    for (std::uint64_t i = 0; i < count && differences < 5; ++i) {
+        const float value = std::bit_cast<float>(std::uint32_t(first + i * step));
+        const std::string expected = library(value), written = ours(value);
+        if (written != expected) {
+            ++differences;
+            ADD_FAILURE() << "bits 0x" << std::hex << std::uint32_t(first + i * step) << ": " << written
+                          << " instead of " << expected;
+        }
+    }
+    return differences;
+}
+
+// The text must be the C++ library's, byte for byte, so that a trace written where the library
+// lacks to_chars for floats (the browser build) equals the one written natively. The places where
+// shortest digits are hard: around every power of two (the step below is half the step above),
+// the smallest floats, the switch between fixed and scientific notation, ties, and the signs.
+TEST(FloatText, MatchesTheLibraryWhereTheDigitsAreHard) {
+    for (std::uint32_t exponent = 0; exponent < 256; ++exponent) {
+        const std::uint32_t power = exponent << 23;
+        for (const std::uint32_t sign : {0u, 0x80000000u}) {
+            compare((sign | power) - (power > 0 ? 64 : 0), 128);
+        }
+    }
+    compare(0, 1 << 16);  // the smallest subnormals
+    for (int digits = 1; digits <= 14; ++digits) {  // whole numbers around 10^k, k up to 14
+        float ten = 1;
+        for (int i = 0; i < digits; ++i) ten *= 10;
+        compare(std::bit_cast<std::uint32_t>(ten) - 200, 400);
+    }
+    for (const float value : {1e-4f, 1e-5f, 1.5e-4f, 0.001f, 123456.f, 1234567.f, 1e5f, 1e6f, 3e6f, 1e7f, 16777216.f,
+                              16777218.f, 123456792.f, 1e10f, 3.4028235e38f, 1.17549435e-38f, 0.3f, 2.5f, 997.f}) {
+        EXPECT_EQ(ours(value), library(value));
+        EXPECT_EQ(ours(-value), library(-value));
+    }
+    EXPECT_EQ(ours(0.0f), "0");
+    EXPECT_EQ(ours(-0.0f), "-0");
+    EXPECT_EQ(ours(std::bit_cast<float>(0x7f800000u)), library(std::bit_cast<float>(0x7f800000u)));
+    EXPECT_EQ(ours(std::bit_cast<float>(0xff800000u)), library(std::bit_cast<float>(0xff800000u)));
+    EXPECT_EQ(ours(std::bit_cast<float>(0x7fc00001u)), library(std::bit_cast<float>(0x7fc00001u)));
+    EXPECT_EQ(ours(std::bit_cast<float>(0xffc00000u)), library(std::bit_cast<float>(0xffc00000u)));
+}
+
+// Random bit patterns. VELLIX_FLOAT_SAMPLES sets how many (default two million); "all" walks every
+// one of the 2^32 patterns instead, which takes several minutes.
+TEST(FloatText, MatchesTheLibraryOnRandomFloats) {
+    const char* setting = std::getenv("VELLIX_FLOAT_SAMPLES");
+    const std::string_view samples = setting != nullptr ? setting : "";
+    if (samples == "all") {
+        compare(0, std::uint64_t(1) << 32);
+        return;
+    }
+    const long count = samples.empty() ? 2'000'000 : std::strtol(setting, nullptr, 10);
+    std::mt19937 random(20240601);
+    int differences = 0;
+    for (long i = 0; i < count && differences < 5; ++i) differences += compare(random(), 1);
+}
+
+}  // namespace
+}  // namespace vellix::sim

@@ -1,0 +1,92 @@
+// The field follows the browser's viewport, as the window's client area does on the desktop: a
+// phone held upright, a wide desktop window, and the New Game button centred after each change.
+//   node tests/web/LayoutTest.mjs SITE_DIR
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+import { countPixels, kTwips, openGame, playUntilGameOver, screenshot, state, waitForState, withBrowser } from './browser.mjs';
+
+const isButtonFace = (p) => Math.abs(p[0] - 64) <= 2 && Math.abs(p[1] - 72) <= 2 && Math.abs(p[2] - 112) <= 2;
+const isSpareBall = (p) => p[1] > 100 && p[1] > p[0] + 20;
+
+// The viewport becomes width by height; the field takes that size and is drawn whole: the canvas
+// fills the viewport and the spare balls stand at its bottom right.
+async function resizeTo(page, width, height) {
+  await page.setViewport({ width, height });
+  const s = await waitForState(page, (x) => x.width === width && x.height === height, `a field of ${width}x${height}`);
+  const canvas = await page.evaluate(() => {
+    const box = document.getElementById('field').getBoundingClientRect();
+    return [box.left, box.top, box.width, box.height];
+  });
+  assert.deepEqual(canvas, [0, 0, width, height]);
+  await waitForState(page, (x) => x.framesShown > s.framesShown || x.over, 'a frame of the new size');
+  const shot = await screenshot(page);
+  const iconsTop = Math.floor((height * kTwips - 1000) / kTwips);
+  const right = Math.floor((width * kTwips - 500) / kTwips);
+  if (!s.over || s.lives > 0) {
+    assert.ok(countPixels(shot, right - 33, iconsTop, right, iconsTop + 32, isSpareBall) > 300, 'a spare ball at the bottom right');
+  }
+  return shot;
+}
+
+// The New Game button's box on the screen: [left, top, right, bottom].
+function buttonBox(shot) {
+  let box = [shot.width, shot.height, -1, -1];
+  for (let y = 0; y < shot.height; ++y) {
+    for (let x = 0; x < shot.width; ++x) {
+      if (!isButtonFace(shot.pixel(x, y))) continue;
+      box = [Math.min(box[0], x), Math.min(box[1], y), Math.max(box[2], x), Math.max(box[3], y)];
+    }
+  }
+  return box;
+}
+
+// The share of the screenshot's 2x2 blocks (those not black) whose four pixels are the same: on a
+// screen of two device pixels a CSS pixel, a crisp picture keeps every canvas pixel one square.
+function crispBlocks(shot) {
+  let blocks = 0, uniform = 0;
+  for (let y = 0; y + 1 < shot.height; y += 2) {
+    for (let x = 0; x + 1 < shot.width; x += 2) {
+      const first = shot.pixel(x, y);
+      if (Math.max(...first) < 30) continue;
+      ++blocks;
+      const same = (p) => p.every((v, i) => v === first[i]);
+      if (same(shot.pixel(x + 1, y)) && same(shot.pixel(x, y + 1)) && same(shot.pixel(x + 1, y + 1))) ++uniform;
+    }
+  }
+  return uniform / blocks;
+}
+
+test('the field follows the viewport', async (t) => {
+  await withBrowser(async (browser, url) => {
+    const { page, problems } = await openGame(browser, url);
+
+    await t.test('in play: a phone held upright, then a desktop window', async () => {
+      await resizeTo(page, 390, 844);
+      await resizeTo(page, 1280, 720);
+    });
+
+    await t.test('on a denser screen each canvas pixel stays a sharp square', async () => {
+      await page.setViewport({ width: 607, height: 334, deviceScaleFactor: 2 });
+      await waitForState(page, (x) => x.width === 607, 'the field at 607 CSS pixels');
+      const shot = await screenshot(page);
+      assert.equal(shot.width, 1214);
+      assert.ok(crispBlocks(shot) > 0.99, `${crispBlocks(shot)} of the blocks are single pixels`);
+      await page.setViewport({ width: 607, height: 334 });
+    });
+
+    await t.test('at Game over the button stays centred', async () => {
+      await playUntilGameOver(page);
+      for (const [width, height] of [[390, 844], [844, 390], [1280, 720], [60, 40]]) {
+        const box = buttonBox(await resizeTo(page, width, height));
+        if (width < 81) {
+          assert.ok(box[0] <= 2 && box[2] >= width - 3, `a button wider than the field covers it: ${box}`);
+          continue;
+        }
+        const centre = [(box[0] + box[2]) / 2, (box[1] + box[3]) / 2];
+        assert.ok(Math.abs(centre[0] - width / 2) <= 2 && Math.abs(centre[1] - height / 2) <= 2,
+          `the button's centre ${centre} at ${width}x${height}`);
+      }
+      assert.deepEqual(problems, []);
+    });
+  });
+});

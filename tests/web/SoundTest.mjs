@@ -1,0 +1,44 @@
+// The four sound channels on Web Audio, read from the page's audio layer: before the player's
+// first gesture every sound is dropped and its channel freed at once; after it, sounds start, end,
+// and their channels play again; nothing dropped comes back later.
+//   node tests/web/SoundTest.mjs SITE_DIR
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+import { audio, openGame, sleep, waitFor, waitForState, withBrowser } from './browser.mjs';
+
+const sum = (counts) => counts.reduce((a, b) => a + b, 0);
+
+const waitForAudio = (page, accept, what, timeoutMs = 15000) => waitFor(() => audio(page), accept, what, timeoutMs);
+
+test('sound in a browser', async (t) => {
+  await withBrowser(async (browser, url) => {
+    const { page, problems } = await openGame(browser, url);
+
+    await t.test('before any gesture, sounds are dropped and their channels freed', async () => {
+      // A channel left busy would never be asked again: a second drop on it shows it was freed.
+      const before = await waitForAudio(page, (a) => a.dropped.some((n) => n >= 2), 'a channel dropped twice');
+      assert.equal(before.state, 'none');
+      assert.deepEqual(before.started, [0, 0, 0, 0]);
+      await waitForState(page, (s) => s.busy.every((b) => b === 0), 'every channel free');
+    });
+
+    await t.test('after the first gesture sounds start, end, and play again; none comes back', async () => {
+      const dropped = sum((await audio(page)).dropped);
+      await page.mouse.click(5, 5);
+      await waitForAudio(page, (a) => a.state === 'running', 'the audio runs', 2000);
+      // A channel plays one sound at a time, so it has never started more than one beyond those
+      // ended: the sounds dropped before would break that if they came out now.
+      for (const until = Date.now() + 1500; Date.now() < until; await sleep(20)) {
+        const now = await audio(page);
+        const most = Math.max(...now.started.map((n, channel) => n - now.ended[channel]));
+        assert.ok(most <= 1, `${JSON.stringify(now)} after ${dropped} sounds were dropped`);
+      }
+      const later = await waitForAudio(page,
+        (a) => a.started.some((n, channel) => n >= 3 && a.ended[channel] >= 2), 'a channel played three times');
+      later.started.forEach((n, channel) => {
+        assert.ok(later.ended[channel] >= n - 1, `channel ${channel}: ${n} started, ${later.ended[channel]} ended`);
+      });
+      assert.deepEqual(problems, []);
+    });
+  });
+});

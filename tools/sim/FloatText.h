@@ -1,0 +1,16 @@
+#pragma once
+
+namespace vellix::sim {
+
+// The longest text writeShortestFloat writes, "-1.2345678e-38" and the like.
+inline constexpr int kMaxFloatText = 15;
+
+// Writes `value` at `out` as the shortest text that reads back as the same float, exactly as
+// std::to_chars(out, end, value) does with the GNU C++ library: the fewest significant digits
+// that round-trip (the nearest such digits when several do), in fixed notation unless scientific
+// ("1e+10", "1.5e-07") is shorter; a whole number in fixed notation is written exactly; "inf",
+// "nan", "-0" as such. The same bytes on every platform, including those whose library lacks
+// to_chars for floats. Returns the end of the text; the buffer needs kMaxFloatText chars.
+char* writeShortestFloat(char* out, float value);
+
+}  // namespace vellix::sim
