@@ -65,6 +65,7 @@ void frmMain::endOfFrame(bool yield) {
 void frmMain::waitForNewGame() {
     awaitNewGame();
     while (!newGameClicked_) system_.waitForEvents(*this);
+    system_.setPlaying(true);
     system_.restartFrames();
 }
 
