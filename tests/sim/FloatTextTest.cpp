@@ -84,5 +84,25 @@ TEST(FloatText, MatchesTheLibraryOnRandomFloats) {
     for (long i = 0; i < count && differences < 5; ++i) differences += compare(random(), 1);
 }
 
+// A number is read as the C++ library's from_chars reads it, whole or not at all: the same float
+// for what both take, and a refusal for what it refuses, also where a C library would read more.
+TEST(FloatText, ReadsWhatFromCharsReadsAndNothingElse) {
+    for (const char* text : {"0", "-0", "12", "9105", "-2e6", "0.5", ".5", "5.", "1E3", "1e+3", "2.5e-3",
+                             "1e-45", "3.4028234e38", "123456789", "0.1000000000000000055511151231257827"}) {
+        float ourValue = -1, libraryValue = -2;
+        const std::string_view view(text);
+        const auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), libraryValue);
+        ASSERT_TRUE(error == std::errc() && end == view.data() + view.size()) << text;
+        EXPECT_TRUE(readFloat(text, ourValue)) << text;
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(ourValue), std::bit_cast<std::uint32_t>(libraryValue)) << text;
+    }
+    for (const char* text : {"", "-", ".", "+5", " 5", "5 ", "0x10", "1e", "1e+", "e5", "inf", "nan", "1e39",
+                             "1e-50", "5,5", "1..2", "--1"}) {
+        float value = 7;
+        EXPECT_FALSE(readFloat(text, value)) << text;
+        EXPECT_EQ(value, 7) << text;
+    }
+}
+
 }  // namespace
 }  // namespace vellix::sim

@@ -1,8 +1,12 @@
 #include "tools/sim/FloatText.h"
 
 #include <array>
+#include <cerrno>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 // The shortest digits come from the interval of decimals that read back as the float: the float is
 // m * 2^e, its neighbours lie half a step away on either side, and the decimals in between are
@@ -254,6 +258,30 @@ char* writeShortestFloat(char* out, float value) {
     const std::uint64_t mantissa = (1u << kMantissaBits) | fraction;
     const std::uint64_t exact = shift >= 0 ? mantissa << shift : mantissa >> -shift;
     return writeDigits(out, exact, decimalLength(exact));
+}
+
+bool readFloat(std::string_view text, float& value) {
+    const auto digits = [&](std::size_t& at) {
+        const std::size_t from = at;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+        return at - from;
+    };
+    std::size_t at = text.starts_with('-') ? 1 : 0;
+    std::size_t count = digits(at);
+    if (at < text.size() && text[at] == '.') count += digits(++at);
+    if (count == 0) return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        if (++at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+        if (digits(at) == 0) return false;
+    }
+    if (at != text.size()) return false;
+    // What is left is decimal text that the C library reads, correctly rounded, on every platform.
+    const std::string decimal(text);
+    errno = 0;
+    const float read = std::strtof(decimal.c_str(), nullptr);
+    if (errno == ERANGE && (std::isinf(read) || read == 0)) return false;
+    value = read;
+    return true;
 }
 
 }  // namespace vellix::sim

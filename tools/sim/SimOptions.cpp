@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
 #include <limits>
 #include <string_view>
 
+#include "tools/sim/FloatText.h"
 #include "tools/sim/Quoted.h"
 
 namespace vellix::sim {
@@ -20,8 +20,7 @@ constexpr long kMostFrames = long(std::min<long long>(1'000'000'000'000, std::nu
 // A finite, non-negative number of twips.
 float twips(const std::string& option, const std::string& text) {
     float value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value < 0)
+    if (!readFloat(text, value) || value < 0)
         throw UsageError{option + " takes a number of twips, 0 or more: " + quoted(text)};
     return value;
 }

@@ -1,9 +1,9 @@
 #include "tools/sim/SimScript.h"
 
 #include <charconv>
-#include <cmath>
 #include <sstream>
 
+#include "tools/sim/FloatText.h"
 #include "tools/sim/Quoted.h"
 
 namespace vellix::sim {
@@ -13,11 +13,6 @@ namespace {
 bool readWhole(const std::string& text, long& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size();
-}
-
-bool readNumber(const std::string& text, float& value) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
 // Reads the next line, without its newline, into `line`; false at the end of the input. Reads no
@@ -63,12 +58,12 @@ std::vector<ScriptEvent> parseScript(std::istream& in) {
         const std::string what = word.size() > 1 ? word[1] : "";
         if (what == "move" && word.size() == 3) {
             event.kind = ScriptEvent::Kind::Move;
-            if (!readNumber(word[2], event.x)) throw fail("move takes a number of twips: " + quoted(word[2]));
+            if (!readFloat(word[2], event.x)) throw fail("move takes a number of twips: " + quoted(word[2]));
         } else if (what == "press" && word.size() == 2) {
             event.kind = ScriptEvent::Kind::Press;
         } else if (what == "resize" && word.size() == 4) {
             event.kind = ScriptEvent::Kind::Resize;
-            if (!readNumber(word[2], event.width) || !readNumber(word[3], event.height) || event.width < 0 ||
+            if (!readFloat(word[2], event.width) || !readFloat(word[3], event.height) || event.width < 0 ||
                 event.height < 0)
                 throw fail("resize takes two sizes in twips, 0 or more");
         } else if (what == "newgame" && word.size() == 2) {

@@ -4,104 +4,57 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <iostream>
 #include <memory>
-#include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "game/GameHost.h"
 #include "game/frmMain.h"
-#include "media/SmallFile.h"
 #include "media/TextCache.h"
 #include "platform/sdl/SdlWindow.h"
 #include "platform/sdl/TtfTextRasterizer.h"
-#include "tools/sim/Quoted.h"
-#include "tools/sim/SimRun.h"
+#include "tools/sim/SimCommand.h"
 #include "tools/sim/SnapshotFile.h"
-#include "tools/sim/TraceFile.h"
 
 namespace {
 
 using namespace vellix;
 using namespace vellix::sim;
 
-constexpr const char* kHelp = R"(usage: vellix-sim [options]
-  --width T          canvas width in twips at start (default 9105)
-  --height T         canvas height in twips at start (default 5010)
-  --clock S          seconds since midnight that every seeding uses (default: the time of day)
-  --frames N         stop after N drawn frames (default 1000)
-  --script FILE      input events, one a line: "K move X", "K press", "K resize W H", "K newgame"
-                     (a plain text file of at most 1 MB, its lines at most 4 KB)
-  --trace FILE       one JSON line per drawn frame; '-' = standard output. The file is left
-                     only by a run that did all it was asked
-  --snapshot K:FILE  write the canvas as a PNG right after drawn frame K (may repeat); a frame
-                     the run does not reach is an error
-  --autoplay         follow the lowest falling ball; at Game over start a new game
-  --window           show the run in a real window at 60 frames a second
-)";
+// On the desktop: PNG snapshots, the system's font, and SDL's window for --window.
+class DesktopSim final : public SimProgram {
+public:
+    void checkSnapshot(const Snapshot& snapshot) override { checkSnapshotFile(snapshot); }
+    void writeSnapshot(const Snapshot& snapshot, const Picture& canvas) override { writePngSnapshot(snapshot, canvas); }
 
-int fail(int status, const std::string& message) {
-    std::fprintf(stderr, "vellix-sim: %s\n", message.c_str());
-    return status;
-}
-
-// The script's events; throws ScriptError. Only a plain text file of sane size is a script: a
-// folder, a FIFO or a device is refused unread.
-std::vector<ScriptEvent> readScript(const std::string& path) {
-    const SmallFile file = readSmallFile(path, kMaxScriptBytes);
-    if (!file.wasRead()) throw ScriptError{"cannot be read as a script: " + file.refusal};
-    std::istringstream in(std::string(file.bytes.begin(), file.bytes.end()));
-    return parseScript(in);
-}
-
-int simulate(const std::vector<std::string>& args) {
-    SimOptions options;
-    std::vector<ScriptEvent> script;
-    std::optional<TraceFile> traceFile;
-    try {
-        options = parseOptions(args);
-        for (const Snapshot& snapshot : options.snapshots) checkSnapshotFile(snapshot);
-        if (!options.script.empty()) script = readScript(options.script);
-        if (!options.trace.empty() && options.trace != "-") traceFile.emplace(options.trace);
-    } catch (const UsageError& error) {
-        return fail(2, error.message + " (see --help)");
-    } catch (const ScriptError& error) {
-        return fail(2, quoted(options.script, 200) + ": " + error.message);
+    TextCache* text() override {
+        if (!fontLooked_) {
+            fontLooked_ = true;
+            font_ = TtfTextRasterizer::openDefaultFont();
+            if (font_) text_ = std::make_unique<TextCache>(*font_);
+        }
+        return text_.get();
     }
-    std::ostream* trace = options.trace == "-" ? &std::cout : traceFile ? &traceFile->stream() : nullptr;
 
-    const std::unique_ptr<TtfTextRasterizer> font = TtfTextRasterizer::openDefaultFont();
-    const std::unique_ptr<TextCache> text = font ? std::make_unique<TextCache>(*font) : nullptr;
-    std::unique_ptr<SdlWindow> system;
-    std::unique_ptr<frmMain> window;
-    if (options.window) {
-        system = std::make_unique<SdlWindow>("Vellix (vellix-sim)", frmMain::kStartWidth, frmMain::kStartHeight);
-        window = std::make_unique<frmMain>(*system);
-        window->setText(text.get());
-        window->showRunOnly();
-        system->showWindow();
-        window->Show();
+    frmMain& window() override {
+        if (!window_) {
+            system_ = std::make_unique<SdlWindow>("Vellix (vellix-sim)", frmMain::kStartWidth, frmMain::kStartHeight);
+            window_ = std::make_unique<frmMain>(*system_);
+            window_->setText(text());
+            window_->showRunOnly();
+            system_->showWindow();
+            window_->Show();
+        }
+        return *window_;
     }
-    SimRun run(options, std::move(script), text.get(), window.get());
-    run.trace = trace;
-    run.writeSnapshot = writePngSnapshot;
-    long drawn = 0;
-    try {
-        drawn = run.run();
-    } catch (const SnapshotError& error) {
-        return fail(1, error.message);
-    }
-    for (const Snapshot& snapshot : options.snapshots)
-        if (snapshot.frame > drawn)
-            return fail(1, "the run ended at frame " + std::to_string(drawn) + ", before the snapshot " +
-                               std::to_string(snapshot.frame) + ":" + quoted(snapshot.file, 200));
-    if (trace != nullptr) trace->flush();
-    if ((trace != nullptr && !*trace) || (traceFile && !traceFile->keep()))
-        return fail(1, "cannot write the trace " + quoted(options.trace, 200));
-    return 0;
-}
+
+private:
+    bool fontLooked_ = false;
+    std::unique_ptr<TtfTextRasterizer> font_;
+    std::unique_ptr<TextCache> text_;
+    std::unique_ptr<SdlWindow> system_;
+    std::unique_ptr<frmMain> window_;
+};
 
 }  // namespace
 
@@ -109,17 +62,19 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
-            std::fputs(kHelp, stdout);
+            std::fputs(kSimHelp, stdout);
             return 0;
         }
     }
     int status = 0;
     try {
-        status = simulate(args);
+        DesktopSim program;
+        status = runSimCommand(args, program);
     } catch (const QuitRequested&) {
         status = 0;
     } catch (const StartupError& error) {
-        status = fail(1, error.what());
+        std::fprintf(stderr, "vellix-sim: %s\n", error.what());
+        status = 1;
     }
     SDL_Quit();
     return status;

@@ -1,0 +1,87 @@
+#include "tools/sim/SimCommand.h"
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <sstream>
+
+#include "media/SmallFile.h"
+#include "tools/sim/Quoted.h"
+#include "tools/sim/SimRun.h"
+#include "tools/sim/TraceFile.h"
+
+namespace vellix::sim {
+
+const char* const kSimHelp = R"(usage: vellix-sim [options]
+  --width T          canvas width in twips at start (default 9105)
+  --height T         canvas height in twips at start (default 5010)
+  --clock S          seconds since midnight that every seeding uses (default: the time of day)
+  --frames N         stop after N drawn frames (default 1000)
+  --script FILE      input events, one a line: "K move X", "K press", "K resize W H", "K newgame"
+                     (a plain text file of at most 1 MB, its lines at most 4 KB)
+  --trace FILE       one JSON line per drawn frame; '-' = standard output. The file is left
+                     only by a run that did all it was asked
+  --snapshot K:FILE  write the canvas as a PNG right after drawn frame K (may repeat); a frame
+                     the run does not reach is an error
+  --autoplay         follow the lowest falling ball; at Game over start a new game
+  --window           show the run in a real window at 60 frames a second
+)";
+
+namespace {
+
+int fail(int status, const std::string& message) {
+    std::fprintf(stderr, "vellix-sim: %s\n", message.c_str());
+    return status;
+}
+
+// The script's events; throws ScriptError. Only a plain text file of sane size is a script: a
+// folder, a FIFO or a device is refused unread.
+std::vector<ScriptEvent> readScript(const std::string& path) {
+    const SmallFile file = readSmallFile(path, kMaxScriptBytes);
+    if (!file.wasRead()) throw ScriptError{"cannot be read as a script: " + file.refusal};
+    std::istringstream in(std::string(file.bytes.begin(), file.bytes.end()));
+    return parseScript(in);
+}
+
+}  // namespace
+
+int runSimCommand(const std::vector<std::string>& args, SimProgram& program) {
+    SimOptions options;
+    std::vector<ScriptEvent> script;
+    std::optional<TraceFile> traceFile;
+    frmMain* window = nullptr;
+    try {
+        options = parseOptions(args);
+        for (const Snapshot& snapshot : options.snapshots) program.checkSnapshot(snapshot);
+        if (!options.script.empty()) script = readScript(options.script);
+        if (options.window) window = &program.window();
+        if (!options.trace.empty() && options.trace != "-") traceFile.emplace(options.trace);
+    } catch (const UsageError& error) {
+        return fail(2, error.message + " (see --help)");
+    } catch (const ScriptError& error) {
+        return fail(2, quoted(options.script, 200) + ": " + error.message);
+    }
+    std::ostream* trace = options.trace == "-" ? &std::cout : traceFile ? &traceFile->stream() : nullptr;
+
+    SimRun run(options, std::move(script), program.text(), window);
+    run.trace = trace;
+    run.writeSnapshot = [&program](const Snapshot& snapshot, const Picture& canvas) {
+        program.writeSnapshot(snapshot, canvas);
+    };
+    long drawn = 0;
+    try {
+        drawn = run.run();
+    } catch (const SnapshotError& error) {
+        return fail(1, error.message);
+    }
+    for (const Snapshot& snapshot : options.snapshots)
+        if (snapshot.frame > drawn)
+            return fail(1, "the run ended at frame " + std::to_string(drawn) + ", before the snapshot " +
+                               std::to_string(snapshot.frame) + ":" + quoted(snapshot.file, 200));
+    if (trace != nullptr) trace->flush();
+    if ((trace != nullptr && !*trace) || (traceFile && !traceFile->keep()))
+        return fail(1, "cannot write the trace " + quoted(options.trace, 200));
+    return 0;
+}
+
+}  // namespace vellix::sim

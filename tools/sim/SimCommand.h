@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tools/sim/SimOptions.h"
+
+namespace vellix {
+class Picture;
+class TextCache;
+class frmMain;
+}  // namespace vellix
+
+namespace vellix::sim {
+
+// What a vellix-sim program has besides the game: the desktop's writes PNG snapshots, prints text
+// in the system's font and can show a run in a window; the one for node has none of these.
+class SimProgram {
+public:
+    virtual ~SimProgram() = default;
+    // Checked before the run: throws UsageError for a snapshot that surely cannot be written.
+    virtual void checkSnapshot(const Snapshot& snapshot) = 0;
+    // Throws SnapshotError when the picture cannot be written.
+    virtual void writeSnapshot(const Snapshot& snapshot, const Picture& canvas) = 0;
+    // The text the canvas prints in; null for none.
+    virtual TextCache* text() = 0;
+    // A window for --window, shown; throws UsageError where there is none.
+    virtual frmMain& window() = 0;
+};
+
+// The usage text of --help.
+extern const char* const kSimHelp;
+
+// Runs vellix-sim's command line (without the program's name): reads the options and the script,
+// plays the run and keeps its trace. Returns the exit status: 0 for a run that did all it was
+// asked, 1 for one that failed, 2 for bad input; every failure is one line on stderr.
+int runSimCommand(const std::vector<std::string>& args, SimProgram& program);
+
+}  // namespace vellix::sim
