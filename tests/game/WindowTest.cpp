@@ -22,7 +22,6 @@ struct ScriptedWindowSystem final : WindowSystem {
     int clientHeight() const override { return height; }
     void resizeClient(int w, int h) override { width = w, height = h; }
     void show(const Picture& field, const Picture* button, int x, int y) override {
-        ++shown;
         lastField = field;
         buttonShown = button != nullptr;
         buttonAt = {x, y};
@@ -41,7 +40,6 @@ struct ScriptedWindowSystem final : WindowSystem {
 
     int width = frmMain::kStartWidth, height = frmMain::kStartHeight;
     std::deque<std::function<void(frmMain&)>> events;
-    int shown = 0;
     Picture lastField;
     bool buttonShown = false;
     std::pair<int, int> buttonAt;
@@ -66,28 +64,6 @@ struct Window : ::testing::Test {
     FixedTimeOfDay clock{43210};
     GameState game{window, sound, SpriteSet::builtIn(), clock};
 };
-
-TEST_F(Window, LoadsWithThePointerAtHalfTheFirstCanvasAndHiddenThenFillsTheClientArea) {
-    EXPECT_EQ(window.mouseX(), 997);  // Int(1995 / 2), before the first layout
-    EXPECT_EQ(std::pair(window.canvas().Width(), window.canvas().Height()), std::pair(9105.0f, 5010.0f));
-    EXPECT_FALSE(system.pointerShown);
-}
-
-// Any button pressed over the field spends a spare ball on a new ball, the right and the middle one
-// too; a press when none is left does nothing.
-TEST_F(Window, APressOfAnyButtonOnTheFieldDeploysABall) {
-    for (bool primary : {false, true, false}) {
-        const auto balls = game.balls.count(), lives = game.lives;
-        system.events.push_back([=](frmMain& w) { w.buttonPressed(300, 100, primary); });
-        window.doEvents();
-        EXPECT_EQ(std::pair(game.balls.count(), game.lives), std::pair(std::int16_t(balls + 1), std::int16_t(lives - 1)))
-            << (primary ? "primary" : "other") << " button";
-    }
-    game.lives = 0;
-    system.events.push_back([](frmMain& w) { w.buttonPressed(300, 100, false); });
-    window.doEvents();
-    EXPECT_EQ(game.balls.count(), 4);
-}
 
 // Only the x over the field is kept; the x over the visible New Game button or beyond the client
 // area leaves the last x seen on the field.
@@ -126,24 +102,6 @@ TEST_F(Window, TheNewGameButtonShowsCentredAtGameOverAndAPrimaryClickStartsANewG
     window.waitForNewGame();
     newGame(game);
     EXPECT_FALSE(window.newGameVisible() || system.pointerShown);
-}
-
-// The window system asks for the picture again when the window is uncovered: the last frame, with
-// no frame loop running, comes back as it was.
-TEST_F(Window, AnUncoveredWindowShowsTheLastFrameAgainAndChannelsAreFreedWhenTheirSoundsEnd) {
-    gameLoopPass(game);
-    const Picture frame = window.canvas().image();
-    const int shownBefore = system.shown;
-    system.lastField = Picture();
-    system.events.push_back([](frmMain& w) { w.repaint(); });
-    window.doEvents();
-    EXPECT_EQ(std::pair(system.shown, system.lastField == frame), std::pair(shownBefore + 1, true));
-
-    sound.playSound(kSoundBreak);
-    system.events.push_back([](frmMain& w) { w.soundDone(kSoundBreak); });
-    EXPECT_TRUE(sound.soundBusy(kSoundBreak));
-    window.doEvents();
-    EXPECT_FALSE(sound.soundBusy(kSoundBreak));
 }
 
 }  // namespace
