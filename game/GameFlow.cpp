@@ -53,20 +53,25 @@ PassResult gameLoopPass(GameState& game) {
     return PassResult::Drawn;
 }
 
-void playUntilGameOver(GameState& game) {
+bool playFrame(GameState& game) {
     for (;;) {
         switch (gameLoopPass(game)) {
             case PassResult::Drawn:
                 game.host().endOfFrame(true);
-                break;
+                return true;
             case PassResult::LevelAdvanced:
                 game.host().endOfFrame(false);
-                break;
+                return true;
             case PassResult::Deployed:
                 break;
             case PassResult::GameOver:
-                return;
+                return false;
         }
+    }
+}
+
+void playUntilGameOver(GameState& game) {
+    while (playFrame(game)) {
     }
 }
 

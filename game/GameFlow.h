@@ -26,8 +26,11 @@ enum class PassResult {
 // One pass of the frame loop: test for a live ball, move, draw, test for a live brick.
 PassResult gameLoopPass(GameState& game);
 
-// Repeats passes until the game is over, ending every drawn frame at the host (which keeps the
-// frame rate and, but after a level advance, handles the window's events).
+// Plays passes until one draws a frame, and ends that frame at the host (which keeps the frame rate
+// and, but after a level advance, handles the window's events); a pass that only deployed a ball
+// is followed at once by the next. False when the game is over instead.
+bool playFrame(GameState& game);
+// Plays frames until the game is over.
 void playUntilGameOver(GameState& game);
 
 // Spends a spare ball on a new ball, if one is left. Also what a mouse press on the field does.

@@ -21,25 +21,8 @@ bool PagePlay::refresh(double nowMs) {
     return eventPosted();
 }
 
-// One drawn frame of the flat frame loop, as playUntilGameOver plays it: a pass that only deployed
-// a ball is followed at once by the pass that draws.
 void PagePlay::playFrame() {
-    for (;;) {
-        switch (gameLoopPass(game_)) {
-            case PassResult::Drawn:
-                ++framesPlayed_;
-                game_.host().endOfFrame(true);
-                return;
-            case PassResult::LevelAdvanced:
-                ++framesPlayed_;
-                game_.host().endOfFrame(false);
-                return;
-            case PassResult::Deployed:
-                break;
-            case PassResult::GameOver:
-                return;
-        }
-    }
+    if (vellix::playFrame(game_)) ++framesPlayed_;
 }
 
 bool PagePlay::eventPosted() {
