@@ -12,7 +12,9 @@
 
 namespace vellix::sim {
 
-const char* const kSimHelp = R"(usage: vellix-sim [options]
+namespace {
+
+constexpr const char* kHelp = R"(usage: vellix-sim [options]
   --width T          canvas width in twips at start (default 9105)
   --height T         canvas height in twips at start (default 5010)
   --clock S          seconds since midnight that every seeding uses (default: the time of day)
@@ -26,8 +28,6 @@ const char* const kSimHelp = R"(usage: vellix-sim [options]
   --autoplay         follow the lowest falling ball; at Game over start a new game
   --window           show the run in a real window at 60 frames a second
 )";
-
-namespace {
 
 int fail(int status, const std::string& message) {
     std::fprintf(stderr, "vellix-sim: %s\n", message.c_str());
@@ -46,6 +46,13 @@ std::vector<ScriptEvent> readScript(const std::string& path) {
 }  // namespace
 
 int runSimCommand(const std::vector<std::string>& args, SimProgram& program) {
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kHelp, stdout);
+            std::fputs(program.helpNote(), stdout);
+            return 0;
+        }
+    }
     SimOptions options;
     std::vector<ScriptEvent> script;
     std::optional<TraceFile> traceFile;

@@ -27,13 +27,12 @@ public:
     virtual TextCache* text() = 0;
     // A window for --window, shown; throws UsageError where there is none.
     virtual frmMain& window() = 0;
+    // What --help adds about this program, if anything.
+    virtual const char* helpNote() const { return ""; }
 };
 
-// The usage text of --help.
-extern const char* const kSimHelp;
-
-// Runs vellix-sim's command line (without the program's name): reads the options and the script,
-// plays the run and keeps its trace. Returns the exit status: 0 for a run that did all it was
+// Runs vellix-sim's command line (without the program's name): --help prints the usage; otherwise
+// it reads the options and the script, plays the run and keeps its trace. Returns the exit status: 0 for a run that did all it was
 // asked, 1 for one that failed, 2 for bad input; every failure is one line on stderr.
 int runSimCommand(const std::vector<std::string>& args, SimProgram& program);
 

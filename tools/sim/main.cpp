@@ -60,12 +60,6 @@ private:
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kSimHelp, stdout);
-            return 0;
-        }
-    }
     int status = 0;
     try {
         DesktopSim program;

@@ -20,19 +20,13 @@ public:
     void writeSnapshot(const Snapshot&, const Picture&) override {}
     TextCache* text() override { return nullptr; }
     frmMain& window() override { throw UsageError{"--window needs the desktop's vellix-sim"}; }
+    const char* helpNote() const override { return "(--snapshot and --window need the desktop's vellix-sim.)\n"; }
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kSimHelp, stdout);
-            std::fputs("(--snapshot and --window need the desktop's vellix-sim.)\n", stdout);
-            return 0;
-        }
-    }
     NodeSim program;
     return runSimCommand(args, program);
 }
