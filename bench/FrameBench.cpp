@@ -9,16 +9,19 @@
 #include <cstring>
 #include <vector>
 
-#include "game/Collections.h"
-#include "game/FrameRenderer.h"
+#include "base/TimeOfDay.h"
+#include "game/Game.h"
 #include "game/GameFlow.h"
 #include "game/LevelBuilder.h"
-#include "tests/support/TestGame.h"
+#include "media/SpriteSet.h"
 
 namespace vellix {
 namespace {
 
-using testing::TestGame;
+struct Silence final : SoundDevice {
+    void open(int, const std::string&) override {}
+    void play(int) override {}
+};
 
 double cpuMicroseconds() {
     timespec now{};
@@ -34,11 +37,11 @@ struct Scenario {
 };
 
 // A level under way: the wall built, and the pointer following a ball, as a player would.
-void setUp(TestGame& t, const Scenario& s) {
-    t.game.setLevel(s.level);
-    t.game.lives = 5;
-    setupLevel(t.game);
-    for (int i = 0; i < s.extraBalls; ++i) t.game.balls.append([](clsBall& ball) { ball.init(0, 0); });
+void setUp(GameState& game, const Scenario& s) {
+    game.setLevel(s.level);
+    game.lives = 5;
+    setupLevel(game);
+    for (int i = 0; i < s.extraBalls; ++i) game.balls.append([](clsBall& ball) { ball.init(0, 0); });
 }
 
 double floorMicroseconds(Canvas& canvas, int repeats) {
@@ -53,9 +56,13 @@ double floorMicroseconds(Canvas& canvas, int repeats) {
 }
 
 void framePass(benchmark::State& state, Scenario s) {
-    TestGame t(float(s.pixelWidth) * 15, float(s.pixelHeight) * 15, 43210);
-    const double floor = floorMicroseconds(t.host.canvas(), 200);
-    setUp(t, s);
+    Silence silence;
+    FixedTimeOfDay clock(43210);
+    Game whole(silence, clock, SpriteSet::builtIn());
+    whole.start("", float(s.pixelWidth) * 15, float(s.pixelHeight) * 15);
+    GameState& game = whole.state();
+    const double floor = floorMicroseconds(whole.canvas(), 200);
+    setUp(game, s);
     double spent = 0;
     long frames = 0;
     long sinceSetUp = 0;
@@ -63,13 +70,13 @@ void framePass(benchmark::State& state, Scenario s) {
         // Balls fall out within a hundred frames or so: start the level afresh now and then.
         if (++sinceSetUp == 60) {
             state.PauseTiming();
-            setUp(t, s);
+            setUp(game, s);
             sinceSetUp = 0;
             state.ResumeTiming();
         }
-        if (t.game.balls.count() > 0) t.host.pointerX = t.game.balls[0].pos().x;
+        if (game.balls.count() > 0) whole.window().pointerMoved(game.balls[0].pos().x, 0);
         const double start = cpuMicroseconds();
-        gameLoopPass(t.game);
+        gameLoopPass(game);
         spent += cpuMicroseconds() - start;
         ++frames;
     }

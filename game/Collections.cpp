@@ -17,7 +17,11 @@ void walk(Collection& collection, Action action) {
 }  // namespace
 
 void movePaddles(GameState& game) { walk(game.paddles, [](clsPaddle& p) { p.move(); }); }
-void moveBalls(GameState& game) { walk(game.balls, [](clsBall& b) { b.move(); }); }
+// A ball may yield to the window after breaking a brick; a close handled there ends the walk.
+void moveBalls(GameState& game) {
+    const std::int16_t count = game.balls.count();
+    for (std::int16_t i = 0; i < count && !game.host().ended(); ++i) game.balls[i].move();
+}
 void moveBricks(GameState& game) { walk(game.bricks, [](clsBrick& b) { b.move(); }); }
 void paintPaddles(GameState& game) { walk(game.paddles, [](clsPaddle& p) { p.paint(); }); }
 void paintBricks(GameState& game) { walk(game.bricks, [](clsBrick& b) { b.paint(); }); }

@@ -35,7 +35,7 @@ void renderFrame(GameState& game) {
     paintBalls(game);
     paintLives(game);
     paintStatus(game);
-    game.canvas().Refresh();
+    game.host().Refresh();
 }
 
 void clearCanvas(GameState& game) { game.canvas().Cls(); }

@@ -6,7 +6,6 @@
 #include "game/FrameRenderer.h"
 #include "game/GameState.h"
 #include "game/LevelBuilder.h"
-#include "media/Canvas.h"
 
 namespace vellix {
 
@@ -43,36 +42,16 @@ PassResult gameLoopPass(GameState& game) {
     }
     movePaddles(game);
     moveBalls(game);
+    if (game.host().ended()) return PassResult::Ended;
     moveBricks(game);
     renderFrame(game);
+    if (game.host().ended()) return PassResult::Ended;
     // Tested after drawing: a wall cleared in the frame that lost the last ball still advances.
     if (countLiveBricks(game) < 1) {
         nextLevel(game);
         return PassResult::LevelAdvanced;
     }
     return PassResult::Drawn;
-}
-
-bool playFrame(GameState& game) {
-    for (;;) {
-        switch (gameLoopPass(game)) {
-            case PassResult::Drawn:
-                game.host().endOfFrame(true);
-                return true;
-            case PassResult::LevelAdvanced:
-                game.host().endOfFrame(false);
-                return true;
-            case PassResult::Deployed:
-                break;
-            case PassResult::GameOver:
-                return false;
-        }
-    }
-}
-
-void playUntilGameOver(GameState& game) {
-    while (playFrame(game)) {
-    }
 }
 
 void deployBall(GameState& game) {
@@ -96,7 +75,7 @@ void gameOver(GameState& game) {
     game.showMessage("Game Over!");
     renderFrame(game);
     game.host().setNewGameVisible(true);
-    game.canvas().setMousePointer(Canvas::kDefaultPointer);
+    game.host().setMousePointer(kDefaultPointer);
 }
 
 }  // namespace vellix

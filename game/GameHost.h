@@ -4,13 +4,16 @@ namespace vellix {
 
 class Canvas;
 
-// Thrown from a yield when the window has been closed: the program ends at once, from wherever
-// the game was, and nothing is saved.
-struct QuitRequested {};
+// The pointers the field can show: the system's arrow (at Game over) and the canvas's own,
+// invisible pointer (in play, when the mouse marker is the player's only sight of it).
+enum MousePointer : int {
+    kDefaultPointer = 0,
+    kCustomPointer = 99,
+};
 
-// What the game needs from the window it runs in: the canvas, the pointer's x, the New Game
-// button, and the yields in which window events are handled. The window program implements it
-// with SDL; tests and the headless driver implement it without any window.
+// What the game's objects reach outside the game's state: the window's canvas and pointer, the New
+// Game button, the presentation of a frame and the yields. The Game implements it; the objects
+// and the flow see only this.
 class GameHost {
 public:
     virtual ~GameHost() = default;
@@ -20,14 +23,15 @@ public:
     // The pointer's last x over the canvas, in twips: the only input the game reads.
     virtual float mouseX() const = 0;
     virtual void setNewGameVisible(bool visible) = 0;
-
-    // A ball's yield after it breaks a brick: every pending event is handled, which may append a
-    // ball while the balls are being walked. May throw QuitRequested.
+    virtual void setMousePointer(MousePointer pointer) = 0;
+    // The canvas holds a finished frame: it is what the window shows from now on.
+    virtual void Refresh() = 0;
+    // A ball's yield after it breaks a brick: the window's pending events are handled, which may
+    // append a ball while the balls are being walked, or end the program.
     virtual void doEvents() = 0;
-    // The end of a drawn frame of the frame loop. The window program keeps the frame rate here.
-    // With `yield`, every pending event is handled too (the loop's own yield); without, the frame
-    // only keeps its time (the frame that completed a level). May throw QuitRequested.
-    virtual void endOfFrame(bool yield) = 0;
+    // True once the program has ended (the window was closed at a yield): every loop of the game
+    // stops where it is, and nothing more of the frame is done.
+    virtual bool ended() const = 0;
 };
 
 }  // namespace vellix

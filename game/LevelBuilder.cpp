@@ -12,7 +12,7 @@ namespace vellix {
 
 void setupLevel(GameState& game) {
     game.random().seed(game.clock().secondsSinceMidnight());
-    game.canvas().setMousePointer(Canvas::kCustomPointer);
+    game.host().setMousePointer(kCustomPointer);
     game.host().setNewGameVisible(false);
 
     game.paddles.rebuild(1);

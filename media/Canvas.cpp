@@ -126,13 +126,4 @@ void Canvas::blendText(int x, int y, const TextImage& text) {
     }
 }
 
-void Canvas::Refresh() {
-    if (presenter_ != nullptr) presenter_->present(*this);
-}
-
-void Canvas::setMousePointer(int mode) {
-    mousePointer_ = mode;
-    if (presenter_ != nullptr) presenter_->mousePointerChanged(mode);
-}
-
 }  // namespace vellix

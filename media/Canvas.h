@@ -18,22 +18,11 @@ enum class RasterOp : std::uint32_t {
     SRCPAINT = 0xEE0086,  // source OR canvas
 };
 
-// Whatever shows the canvas on a screen (the window) or records it (the headless driver).
-class CanvasPresenter {
-public:
-    virtual ~CanvasPresenter() = default;
-    virtual void present(const Canvas& canvas) = 0;
-    virtual void mousePointerChanged(int mode) = 0;
-};
-
 // The playing field's drawing surface: a persistent off-screen image, one pixel per screen pixel,
 // addressed in twips (see Twips.h for the one conversion rule). Drawing never fails: whatever lies
 // outside the image is clipped, and source pixels outside a picture read as black.
 class Canvas {
 public:
-    // The pointer modes in use: the window system's arrow, and the canvas's own invisible pointer.
-    static constexpr int kDefaultPointer = 0;
-    static constexpr int kCustomPointer = 99;
     // The largest window a window system allows, X's and the browsers' alike: the image of a
     // window's canvas is the window's size, whatever that is.
     static constexpr int kMaxPixels = 32767;
@@ -71,13 +60,6 @@ public:
     void Print(std::string_view text);
     void setTextCache(TextCache* text) { text_ = text; }
 
-    // Shows the image: hands it to the presenter, if there is one.
-    void Refresh();
-    void setPresenter(CanvasPresenter* presenter) { presenter_ = presenter; }
-
-    int MousePointer() const { return mousePointer_; }
-    void setMousePointer(int mode);
-
     const Picture& image() const { return image_; }
 
 private:
@@ -92,9 +74,7 @@ private:
     float currentX_ = 0;
     float currentY_ = 0;
     Pixel foreColor_ = rgb(0, 0, 0);
-    int mousePointer_ = kCustomPointer;
     TextCache* text_ = nullptr;
-    CanvasPresenter* presenter_ = nullptr;
 };
 
 }  // namespace vellix

@@ -18,6 +18,9 @@ public:
     virtual void play(int channel) = 0;
     // The end of the channel's sound, which the device reported, has been handled.
     virtual void ended(int /*channel*/) {}
+    // No sound will be asked for until wake() (the game is over): a device may rest meanwhile.
+    virtual void standBy() {}
+    virtual void wake() {}
 };
 
 // The four sound channels. A channel plays one sound at a time: a request while it is busy is
@@ -34,6 +37,9 @@ public:
     void playSound(std::int16_t sound) override;
     // The device reports that `channel` has finished playing.
     void soundDone(std::int16_t channel);
+    // At Game over no sound is asked for until the next game: the device may rest meanwhile.
+    void standBy() { device_.standBy(); }
+    void wake() { device_.wake(); }
 
     bool soundBusy(int channel) const { return busy_[std::size_t(channel)]; }
 

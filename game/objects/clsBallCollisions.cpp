@@ -66,7 +66,7 @@ void clsBall::bounceOffPaddle(float offset) {
 }
 
 // Breaks every brick the ball overlaps, lowest index first, without moving the ball; each break
-// flips vy again, and the window system gets a turn after each.
+// flips vy again, and the window system gets a turn after each (which may end the program).
 void clsBall::checkBricks() {
     for (;;) {
         const std::int16_t index = detectBrickCollision(game_, pos_.x, pos_.y, size_);
@@ -74,6 +74,7 @@ void clsBall::checkBricks() {
         killBrick(game_, index);
         vy_ = -vy_ - float(bounceBoost_);
         game_.doEvents();
+        if (game_.host().ended()) return;
     }
 }
 

@@ -30,19 +30,25 @@ void quietenAlsa() {
 
 std::string fileName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
+// The type of SDL event that reports a sound's end, registered once for the process: the mixer's
+// callback carries no context to hold it.
+std::uint32_t channelFinishedEvent() {
+    static const std::uint32_t type = SDL_RegisterEvents(1);
+    return type;
+}
+
 void postChannelFinished(int channel) {
     SDL_Event event{};
-    event.type = SdlMixerSoundDevice::channelFinishedEvent();
+    event.type = channelFinishedEvent();
     event.user.code = channel;
     SDL_PushEvent(&event);
 }
 
 }  // namespace
 
-std::uint32_t SdlMixerSoundDevice::channelFinishedEvent() {
-    // Registered once for the process: the mixer's callback carries no context to hold it.
-    static const std::uint32_t type = SDL_RegisterEvents(1);
-    return type;
+std::optional<int> SdlMixerSoundDevice::finishedChannel(const SDL_Event& event) {
+    if (event.type != channelFinishedEvent()) return std::nullopt;
+    return event.user.code;
 }
 
 SdlMixerSoundDevice::SdlMixerSoundDevice() {

@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "media/modSound.h"
 
 struct Mix_Chunk;
+union SDL_Event;
 
 namespace vellix {
 
@@ -16,10 +18,9 @@ namespace vellix {
 // thing that leaves the game silent, no device or a sound file it will not play, is one line on
 // stderr, said once.
 //
-// The end of a sound is reported as an SDL event of channelFinishedEvent() whose `code` is the
-// channel: the mixer calls back from its audio thread (or from inside a play on the main
-// thread), so the callback only posts the event, and whoever handles window events passes it on
-// to modSound::soundDone.
+// The end of a sound is reported as an SDL event: the mixer calls back from its audio thread (or
+// from inside a play on the main thread), so the callback only posts the event to SDL's queue,
+// and the program's loop, which reads that queue, hands it to the game (finishedChannel).
 class SdlMixerSoundDevice final : public SoundDevice {
 public:
     // The audio buffer, in sample frames: small, so that a sound starts within about 25 ms.
@@ -37,9 +38,9 @@ public:
 
     // No sound will be asked for until wake() (the game is over): once the sounds still playing
     // have ended, the audio device is closed, so that nothing runs while the game waits.
-    void standBy();
+    void standBy() override;
     // Opens the audio device again, if standBy() closed it, before the next sound is asked for.
-    void wake();
+    void wake() override;
     // Whether the audio device is open now (not closed by standBy()).
     bool isRunning() const { return open_ && !closedForStandBy_; }
 
@@ -51,7 +52,8 @@ public:
     int bufferFrames() const { return bufferFrames_; }
     int rate() const { return rate_; }
 
-    static std::uint32_t channelFinishedEvent();
+    // The channel whose sound has ended, if `event` says so.
+    static std::optional<int> finishedChannel(const SDL_Event& event);
 
 private:
     // Opens the audio device, or else SDL's silent dummy one; false when it had to fall back.

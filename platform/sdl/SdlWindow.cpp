@@ -5,11 +5,9 @@
 #include <algorithm>
 #include <string>
 
-#include "game/GameHost.h"
-#include "game/frmMain.h"
+#include "base/Twips.h"
 #include "media/BmpFile.h"
 #include "media/SpriteSet.h"
-#include "platform/sdl/SdlMixerSoundDevice.h"
 
 namespace vellix {
 
@@ -106,42 +104,46 @@ int SdlWindow::clientHeight() const {
 
 void SdlWindow::resizeClient(int width, int height) { SDL_SetWindowSize(window_, width, height); }
 
-void SdlWindow::handleEvents(frmMain& window) {
-    SDL_Event event;
-    while (SDL_PollEvent(&event) != 0) handle(event, window);
-}
+float SdlWindow::clientWidthTwips() const { return pixelsToTwips(clientWidth()); }
+float SdlWindow::clientHeightTwips() const { return pixelsToTwips(clientHeight()); }
 
-void SdlWindow::waitForEvents(frmMain& window) {
-    SDL_Event event;
-    if (SDL_WaitEvent(&event) != 0) handle(event, window);
-    handleEvents(window);
-}
-
-void SdlWindow::handle(const SDL_Event& event, frmMain& window) {
+std::optional<WindowEvent> SdlWindow::translate(const SDL_Event& event) const {
+    using Kind = WindowEvent::Kind;
     switch (event.type) {
         case SDL_QUIT:
-            throw QuitRequested{};
+            return WindowEvent::of(Kind::Closed);
         case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_CLOSE) throw QuitRequested{};
-            if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) window.resized(clientWidth(), clientHeight());
-            else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) window.repaint();
-            break;
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_CLOSE:
+                    return WindowEvent::of(Kind::Closed);
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    return WindowEvent::resized(clientWidthTwips(), clientHeightTwips());
+                case SDL_WINDOWEVENT_EXPOSED:
+                    return WindowEvent::of(Kind::Uncovered);
+                case SDL_WINDOWEVENT_MINIMIZED:
+                case SDL_WINDOWEVENT_HIDDEN:
+                    return WindowEvent::of(Kind::Hidden);
+                case SDL_WINDOWEVENT_RESTORED:
+                case SDL_WINDOWEVENT_SHOWN:
+                    return WindowEvent::of(Kind::Shown);
+                default:
+                    return std::nullopt;
+            }
         case SDL_MOUSEMOTION:
-            window.pointerMoved(event.motion.x, event.motion.y);
-            break;
+            return WindowEvent::pointerMoved(pixelsToTwips(event.motion.x), pixelsToTwips(event.motion.y));
         case SDL_MOUSEBUTTONDOWN:
-            window.buttonPressed(event.button.x, event.button.y, event.button.button == SDL_BUTTON_LEFT);
-            break;
+            return WindowEvent::buttonPressed(pixelsToTwips(event.button.x), pixelsToTwips(event.button.y),
+                                              event.button.button == SDL_BUTTON_LEFT);
         case SDL_MOUSEBUTTONUP:
-            window.buttonReleased(event.button.x, event.button.y, event.button.button == SDL_BUTTON_LEFT);
-            break;
+            return WindowEvent::buttonReleased(pixelsToTwips(event.button.x), pixelsToTwips(event.button.y),
+                                               event.button.button == SDL_BUTTON_LEFT);
         default:
-            if (event.type == SdlMixerSoundDevice::channelFinishedEvent()) window.soundDone(event.user.code);
-            break;
+            return std::nullopt;
     }
 }
 
-void SdlWindow::show(const Picture& field, const Picture* button, int buttonX, int buttonY) {
+void SdlWindow::present(const Game::Frame& frame) {
+    const Picture& field = *frame.field;
     SDL_Surface* surface = x11Frame_ ? x11Frame_->surface(clientWidth(), clientHeight()) : SDL_GetWindowSurface(window_);
     if (surface == nullptr) return;
     const int w = std::min(surface->w, field.pixelWidth());
@@ -150,12 +152,12 @@ void SdlWindow::show(const Picture& field, const Picture* button, int buttonX, i
         SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_RGB888, field.row(0), field.pixelWidth() * 4, surface->format->format,
                           surface->pixels, surface->pitch);
     }
-    if (button != nullptr) {
+    if (const Picture* button = frame.button) {
         SDL_Surface* face = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Pixel*>(button->row(0)), button->pixelWidth(),
                                                                button->pixelHeight(), 32, button->pixelWidth() * 4,
                                                                SDL_PIXELFORMAT_RGB888);
         if (face != nullptr) {
-            SDL_Rect where{buttonX, buttonY, button->pixelWidth(), button->pixelHeight()};
+            SDL_Rect where{frame.buttonX, frame.buttonY, button->pixelWidth(), button->pixelHeight()};
             SDL_BlitSurface(face, nullptr, surface, &where);
             SDL_FreeSurface(face);
         }
@@ -164,12 +166,17 @@ void SdlWindow::show(const Picture& field, const Picture* button, int buttonX, i
     else SDL_UpdateWindowSurface(window_);
 }
 
-// SDL holds the screen saver off from the start, and the game starts in play.
 void SdlWindow::setPlaying(bool playing) {
+    if (playing == playing_) return;
+    playing_ = playing;
     if (playing) SDL_DisableScreenSaver();
     else SDL_EnableScreenSaver();
 }
 
-void SdlWindow::showPointer(bool shown) { SDL_SetCursor(shown ? arrowPointer_ : invisiblePointer_); }
+void SdlWindow::showPointer(bool shown) {
+    if (shown == pointerShown_) return;
+    pointerShown_ = shown;
+    SDL_SetCursor(shown ? arrowPointer_ : invisiblePointer_);
+}
 
 }  // namespace vellix

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
-#include "game/WindowSystem.h"
-#include "platform/sdl/FramePacer.h"
+#include "game/Game.h"
+#include "game/WindowEvent.h"
 #include "platform/sdl/X11Frame.h"
 
 struct SDL_Window;
@@ -21,28 +22,35 @@ struct StartupError : std::runtime_error {
 
 // The game's window on the desktop, through SDL: a resizable window whose client area shows the
 // field, copied to the window's own framebuffer once a frame (on a screen SDL cannot draw to, to
-// an X11Frame), with the frame rate kept by a pacer. The screen saver is held off during play.
-class SdlWindow final : public WindowSystem {
+// an X11Frame). Its SDL events become the game's window events. The screen saver is held off
+// during play.
+class SdlWindow final {
 public:
     // Creates the window, hidden, with the given client size. Throws StartupError when there is no
     // display, or no way to show a frame on it.
     SdlWindow(const char* title, int width, int height);
-    ~SdlWindow() override;
+    ~SdlWindow();
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
 
     void showWindow();
 
-    int clientWidth() const override;
-    int clientHeight() const override;
-    void resizeClient(int width, int height) override;
-    void show(const Picture& field, const Picture* button, int buttonX, int buttonY) override;
-    void showPointer(bool shown) override;
-    void handleEvents(frmMain& window) override;
-    void waitForEvents(frmMain& window) override;
-    void waitForNextFrame() override { pacer_.waitForNextFrame(); }
-    void restartFrames() override { pacer_.restart(); }
-    void setPlaying(bool playing) override;
+    // The client area's size in pixels.
+    int clientWidth() const;
+    int clientHeight() const;
+    void resizeClient(int width, int height);
+    // The same in twips, as the game's field measures it.
+    float clientWidthTwips() const;
+    float clientHeightTwips() const;
+
+    // The game's event that an SDL event of this window is, if any.
+    std::optional<WindowEvent> translate(const SDL_Event& event) const;
+
+    void present(const Game::Frame& frame);
+    // The system's arrow over the field, or no pointer at all.
+    void showPointer(bool shown);
+    // Whether a game is being played: only then are the screen saver and the screen lock held off.
+    void setPlaying(bool playing);
 
     SDL_Window* window() const { return window_; }
 
@@ -50,7 +58,6 @@ private:
     void openWindow(const char* title, int width, int height);
     void findAWayToShow(const char* title, int width, int height);
     [[noreturn]] void fail(const std::string& why);
-    void handle(const SDL_Event& event, frmMain& window);
     void setIcon();
 
     SDL_Window* window_ = nullptr;
@@ -58,7 +65,8 @@ private:
     std::unique_ptr<X11Frame> x11Frame_;
     SDL_Cursor* invisiblePointer_ = nullptr;
     SDL_Cursor* arrowPointer_ = nullptr;
-    FramePacer pacer_;
+    bool pointerShown_ = true;
+    bool playing_ = true;  // SDL holds the screen saver off from the start, and the game starts in play
 };
 
 }  // namespace vellix

@@ -3,20 +3,22 @@
 #include <SDL.h>
 #include <malloc.h>
 
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <future>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "base/TimeOfDay.h"
-#include "game/GameFlow.h"
-#include "game/GameState.h"
+#include "game/Game.h"
 #include "game/frmMain.h"
 #include "media/SpriteSet.h"
 #include "media/TextCache.h"
-#include "media/modSound.h"
+#include "platform/sdl/EventPump.h"
 #include "platform/sdl/SdlMixerSoundDevice.h"
 #include "platform/sdl/SdlWindow.h"
 #include "platform/sdl/TtfTextRasterizer.h"
@@ -44,6 +46,23 @@ void doWithoutAMissingSessionBus() {
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
 }
 
+double nowMs() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// Waits until the game's next frame is due or an event comes (with no frame to come, Game over,
+// until an event comes), and hands on what came. SDL wakes in whole milliseconds: the rest of the
+// wait for a frame is slept to the frame's time.
+void waitForFrameOrEvents(vellix::Game& game, const vellix::SdlWindow& window) {
+    const double left = game.nextFrameDueMs() - nowMs();
+    if (left <= 0) return;
+    if (left < 1) {
+        std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(left));
+        return;
+    }
+    if (SDL_WaitEventTimeout(nullptr, std::isinf(left) ? -1 : int(left)) != 0) pumpEvents(game, window);
+}
+
 int play() {
     using namespace vellix;
     // Blocks of memory as large as a canvas (a window made large needs tens of megabytes) always
@@ -58,29 +77,27 @@ int play() {
     // The font is looked up while the window system starts: each takes a few milliseconds.
     std::future<std::unique_ptr<TtfTextRasterizer>> fontLookup =
         std::async(std::launch::async, TtfTextRasterizer::openDefaultFont);
-    SdlWindow system("Vellix", frmMain::kStartWidth, frmMain::kStartHeight);
-    frmMain window(system);
+    SdlWindow window("Vellix", frmMain::kStartWidth, frmMain::kStartHeight);
     const std::unique_ptr<TtfTextRasterizer> font = fontLookup.get();
     const std::unique_ptr<TextCache> text = font ? std::make_unique<TextCache>(*font) : nullptr;
-    window.setText(text.get());
 
     SdlMixerSoundDevice device;
-    modSound sound(device);
-    sound.openSounds(programDirectory());
-    system.showWindow();
-    window.Show();
-
     SystemTimeOfDay clock;
-    GameState game(window, sound, SpriteSet::builtIn(), clock);
-    window.attach(game, sound);
-    startUp(game);
-    for (;;) {
-        playUntilGameOver(game);
-        device.standBy();
-        window.waitForNewGame();
-        device.wake();
-        newGame(game);
+    Game game(device, clock, SpriteSet::builtIn());
+    game.setText(text.get());
+    window.showWindow();
+    game.start(programDirectory(), window.clientWidthTwips(), window.clientHeightTwips());
+    // What comes while a frame is played is handed on at its yields.
+    game.onYield = [&] { pumpEvents(game, window); };
+    while (!game.ended()) {
+        waitForFrameOrEvents(game, window);
+        if (const double now = nowMs(); now >= game.nextFrameDueMs()) game.runDueFrames(now);
+        if (game.ended()) break;
+        if (const Game::Frame* frame = game.takeFrame()) window.present(*frame);
+        window.showPointer(game.pointerShown());
+        window.setPlaying(game.playing());
     }
+    return 0;
 }
 
 }  // namespace
@@ -89,8 +106,6 @@ int main(int, char**) {
     int status = 0;
     try {
         status = play();
-    } catch (const vellix::QuitRequested&) {
-        status = 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "vellix: %s\n", error.what());
         status = 1;

@@ -1,23 +1,22 @@
 // Vellix in a browser: the page's program. The same game as on the desktop; only the window, the
-// sound and the text are the browser's. The browser calls in at each display refresh while a game
-// is played, and at each event of the page; nothing here ever waits.
+// sound and the text are the browser's. The browser calls in at each display refresh while frames
+// are to come, and at each event of the page; nothing here ever waits.
 
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
-#include <cstdio>
+#include <cmath>
 #include <string>
 
+#include "base/Twips.h"
 #include "base/TimeOfDay.h"
-#include "game/GameState.h"
-#include "game/frmMain.h"
+#include "game/Game.h"
+#include "game/GameDescription.h"
 #include "media/SpriteSet.h"
 #include "media/TextCache.h"
-#include "media/modSound.h"
 #include "platform/web/BrowserTextRasterizer.h"
-#include "platform/web/PagePlay.h"
+#include "platform/web/PagePicture.h"
 #include "platform/web/PageScript.h"
-#include "platform/web/PageWindow.h"
 #include "platform/web/WebSoundDevice.h"
 
 namespace vellix {
@@ -26,65 +25,78 @@ namespace {
 
 // Everything the page's program holds, for as long as the page is open.
 struct Page {
-    Page()
-        : system(vellix_viewport_width(), vellix_viewport_height()),
-          window(system),
-          text(font),
-          device(system),
-          sound(device),
-          game(window, sound, SpriteSet::builtIn(), clock),
-          play(game, window, system) {}
+    Page() : text(font), game(device, clock, SpriteSet::builtIn()) {}
 
-    PageWindow system;
-    frmMain window;
     BrowserTextRasterizer font;
     TextCache text;
     WebSoundDevice device;
-    modSound sound;
     SystemTimeOfDay clock;
-    GameState game;
-    PagePlay play;
+    Game game;
+    PagePicture picture;
+    bool refreshing = false;  // the browser calls at each display refresh
     bool pointerShown = true;  // as the page's canvas shows it
     long framesShown = 0;
     std::string state;  // the last answer of vellix_page_state
 };
 
-// Puts what the game showed on the page's canvas, for the display refresh at `refreshMs`.
-void flush(Page& page, double refreshMs) {
-    if (const PageWindow::Composed* picture = page.system.takePicture()) {
-        vellix_present(picture->rgba, picture->width, picture->height, refreshMs);
+// Puts what the game shows on the page's canvas, for the display refresh at `refreshMs`.
+void show(Page& page, double refreshMs) {
+    if (const Game::Frame* frame = page.game.takeFrame()) {
+        page.picture.compose(*frame);
+        vellix_present(page.picture.rgba(), page.picture.width(), page.picture.height(), refreshMs);
         ++page.framesShown;
     }
-    if (page.system.pointerShown() != page.pointerShown) {
-        page.pointerShown = page.system.pointerShown();
+    if (page.game.pointerShown() != page.pointerShown) {
+        page.pointerShown = page.game.pointerShown();
         vellix_show_pointer(page.pointerShown ? 1 : 0);
     }
 }
 
+bool framesToCome(const Page& page) { return !std::isinf(page.game.nextFrameDueMs()); }
+
 EM_BOOL onRefresh(double now, void* data) {
     Page& page = *static_cast<Page*>(data);
-    const bool playing = page.play.refresh(now);
-    flush(page, now);
-    return playing ? EM_TRUE : EM_FALSE;
+    page.game.runDueFrames(now);
+    show(page, now);
+    page.refreshing = framesToCome(page);
+    return page.refreshing ? EM_TRUE : EM_FALSE;
 }
 
-void refreshWhilePlaying(Page& page) { emscripten_request_animation_frame_loop(onRefresh, &page); }
+// Asks for display refreshes again if frames are to come and the browser is not calling already.
+void refreshIfFramesToCome(Page& page) {
+    if (page.refreshing || !framesToCome(page)) return;
+    page.refreshing = true;
+    emscripten_request_animation_frame_loop(onRefresh, &page);
+}
 
-void eventPosted(Page& page) {
-    if (page.play.eventPosted()) refreshWhilePlaying(page);
-    flush(page, emscripten_get_now());
+void post(Page& page, const WindowEvent& event) {
+    page.game.post(event);
+    show(page, emscripten_get_now());
+    refreshIfFramesToCome(page);
 }
 
 EM_BOOL onResize(int, const EmscriptenUiEvent* event, void* data) {
-    Page& page = *static_cast<Page*>(data);
-    page.system.post({PageEvent::Kind::Resize, event->windowInnerWidth, event->windowInnerHeight});
-    eventPosted(page);
+    post(*static_cast<Page*>(data), WindowEvent::resized(pixelsToTwips(event->windowInnerWidth),
+                                                         pixelsToTwips(event->windowInnerHeight)));
     return EM_FALSE;
 }
 
-EM_BOOL onVisibilityChange(int, const EmscriptenVisibilityChangeEvent*, void* data) {
-    static_cast<Page*>(data)->play.visibilityChanged();
+EM_BOOL onVisibilityChange(int, const EmscriptenVisibilityChangeEvent* event, void* data) {
+    post(*static_cast<Page*>(data), WindowEvent::of(event->hidden ? WindowEvent::Kind::Hidden : WindowEvent::Kind::Shown));
     return EM_FALSE;
+}
+
+// The page's own events, as page.js, input.js and audio.js number them.
+WindowEvent pageEvent(int kind, int x, int y, bool primary) {
+    const float tx = pixelsToTwips(x), ty = pixelsToTwips(y);
+    switch (kind) {
+        case 1: return WindowEvent::buttonPressed(tx, ty, primary);
+        case 2: return WindowEvent::buttonReleased(tx, ty, primary);
+        case 3: return WindowEvent::resized(tx, ty);
+        case 4: return WindowEvent::soundDone(x);
+        case 5: return WindowEvent::of(WindowEvent::Kind::Uncovered);
+        default: return WindowEvent::pointerMoved(tx, ty);
+    }
 }
 
 }  // namespace
@@ -93,48 +105,39 @@ EM_BOOL onVisibilityChange(int, const EmscriptenVisibilityChangeEvent*, void* da
 
 using vellix::Page;
 
-// The page's pointer and sound events (page.js, input.js, audio.js): a PageEvent::Kind and its values.
+// An event of the page (page.js, input.js, audio.js): 0 the pointer moved to (x, y), 1 a button
+// went down, 2 one came up, 3 the field is now x by y, 4 the sound of channel x has ended, 5 the
+// canvas lost its picture. Positions are CSS pixels of the field.
 extern "C" EMSCRIPTEN_KEEPALIVE void vellix_page_event(Page* page, int kind, int x, int y, int primary) {
-    page->system.post({vellix::PageEvent::Kind(kind), x, y, primary != 0});
-    vellix::eventPosted(*page);
+    vellix::post(*page, vellix::pageEvent(kind, x, y, primary != 0));
 }
 
-// The state of play as JSON, for the page's tests and benchmark to read.
+// The state of play as JSON, for the page's tests and benchmark to read: the game as a trace
+// describes it, and what the page shows.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* vellix_page_state(Page* page) {
     using namespace vellix;
-    const GameState& game = page->game;
-    int ballsAlive = 0;
-    for (std::int16_t i = 0; i < game.balls.count(); ++i) ballsAlive += game.balls[i].isAlive() ? 1 : 0;
-    char text[512];
-    std::snprintf(text, sizeof text,
-                  "{\"level\":%d,\"lives\":%d,\"score\":%.0f,\"over\":%s,\"mouseX\":%.1f,\"paddleX\":%.1f,"
-                  "\"paddleY\":%.1f,\"paddleWidth\":%.1f,"
-                  "\"ballsAlive\":%d,\"newGame\":%s,\"pointer\":%s,\"width\":%d,\"height\":%d,"
-                  "\"busy\":[%d,%d,%d,%d],\"frames\":%ld,\"framesShown\":%ld}",
-                  game.getLevel(), game.lives, game.score, game.gameIsOver ? "true" : "false",
-                  double(page->window.mouseX()), double(game.paddles[0].xpos()), double(game.paddles[0].ypos()),
-                  double(game.paddles[0].width()), ballsAlive,
-                  page->window.newGameVisible() ? "true" : "false", page->pointerShown ? "true" : "false",
-                  page->system.clientWidth(), page->system.clientHeight(), page->sound.soundBusy(0),
-                  page->sound.soundBusy(1), page->sound.soundBusy(2), page->sound.soundBusy(3),
-                  page->play.framesPlayed(), page->framesShown);
-    page->state = text;
-    return page->state.c_str();
+    const auto flag = [](bool on) { return on ? "true" : "false"; };
+    std::string& s = page->state;
+    s = "{";
+    appendJsonMembers(s, describe(page->game));
+    s += std::string(",\"newGame\":") + flag(page->game.window().newGameButton().visible);
+    s += std::string(",\"pointer\":") + flag(page->pointerShown) + ",\"busy\":[";
+    for (int channel = 0; channel < modSound::kChannels; ++channel)
+        s += std::string(channel > 0 ? "," : "") + flag(page->game.sound().soundBusy(channel));
+    s += "],\"frames\":" + std::to_string(page->game.framesDrawn());
+    s += ",\"framesShown\":" + std::to_string(page->framesShown) + "}";
+    return s.c_str();
 }
 
 int main() {
     using namespace vellix;
     Page& page = *new Page;  // lives as long as the page
     vellix_page_open(&page);
-    page.window.setText(&page.text);
-    page.sound.openSounds(".");
-    page.window.Show();
-    page.window.attach(page.game, page.sound);
-    page.play.onGameOver = [&page] { page.device.standBy(); };
-    page.play.onNewGame = [&page] { page.device.wake(); };
+    page.game.setText(&page.text);
+    page.device.onDropped = [&page](int channel) { page.game.post(WindowEvent::soundDone(channel)); };
+    page.game.start(".", pixelsToTwips(vellix_viewport_width()), pixelsToTwips(vellix_viewport_height()));
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, &page, EM_FALSE, onResize);
     emscripten_set_visibilitychange_callback(&page, EM_FALSE, onVisibilityChange);
-    page.play.start();
-    refreshWhilePlaying(page);
+    refreshIfFramesToCome(page);
     return 0;
 }

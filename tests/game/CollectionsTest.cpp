@@ -13,7 +13,7 @@ TEST(Collections, ABallDeployedDuringAWalkWaitsForTheNextWalkAndTheOthersStayPut
     clsBall& first = t.game.balls[0];
     first.init(682, 700);  // rises into the bottom edge (540) of brick 0, which yields as it breaks
     first.setVelocity(0, -100);
-    t.host.onBrickYield = [&] { deployBall(t.game); };
+    t.whole.onYield = [&] { deployBall(t.game); };
     moveBalls(t.game);
     ASSERT_EQ(t.game.balls.count(), 2);
     EXPECT_TRUE(&t.game.balls[0] == &first && t.game.balls[0].isAlive()) << "the first ball was replaced";

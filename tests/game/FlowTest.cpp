@@ -45,15 +45,14 @@ TEST_F(Flow, APassWithNoLiveBallDeploysOneAndResetsThePaddlesWithoutDrawingOrYie
     expandPaddles(g);
     dropOut(g, 0);
     EXPECT_EQ(gameLoopPass(g), PassResult::Deployed);
-    EXPECT_EQ(t.host.canvas().image(), Canvas(9105, 5010).image()) << "drew a frame";
+    EXPECT_EQ(t.canvas().image(), Canvas(9105, 5010).image()) << "drew a frame";
     ASSERT_EQ(g.balls.count(), 2);
     EXPECT_EQ(std::tuple(g.lives, g.messages[0]), std::tuple(4, "New ball deployed"));
     for (std::int16_t i = 0; i < 2; ++i) EXPECT_EQ(g.paddles[i].width(), g.sprites().imgPaddleCenter.Width()) << i;
 
     dropOut(g, 1);
-    t.host.onFrameYield = [] { throw QuitRequested{}; };  // the window closes there
-    EXPECT_THROW(playUntilGameOver(g), QuitRequested);
-    EXPECT_EQ(std::tuple(g.balls[2].vy() != 0, t.host.framesEnded), std::tuple(true, 1)) << "deploying ended a frame";
+    EXPECT_TRUE(t.whole.playFrame());  // a pass that deploys a ball is followed at once by one that draws
+    EXPECT_EQ(std::tuple(g.balls[2].vy() != 0, t.whole.framesDrawn()), std::tuple(true, 1L));
 
     g.balls.rebuild(ObjectCollection<clsBall>::kMaxCount);
     deployBall(g);
@@ -62,8 +61,8 @@ TEST_F(Flow, APassWithNoLiveBallDeploysOneAndResetsThePaddlesWithoutDrawingOrYie
 }
 
 TEST_F(Flow, WithNoLivesLeftPlayGoesOnUntilTheLastBallIsLostAndANewGameStartsOver) {
-    SpellingText text(t.host.canvas());
-    auto shown = [&] { return std::tuple(g.gameIsOver, t.host.newGameVisible, t.host.field.MousePointer()); };
+    SpellingText text(t.canvas());
+    auto shown = [&] { return std::tuple(g.gameIsOver, t.whole.window().newGameButton().visible, t.whole.pointerShown()); };
     g.setLevel(3);
     g.score = 55;
     g.lives = 0;
@@ -71,22 +70,23 @@ TEST_F(Flow, WithNoLivesLeftPlayGoesOnUntilTheLastBallIsLostAndANewGameStartsOve
     EXPECT_EQ(gameLoopPass(g), PassResult::Drawn);
     ASSERT_EQ(g.balls.count(), 1) << "deployed a ball with no life left";
     dropOut(g, 0);
-    playUntilGameOver(g);
-    EXPECT_EQ(shown(), std::tuple(true, true, Canvas::kDefaultPointer));
+    while (t.whole.playFrame() && !g.gameIsOver) {
+    }
+    EXPECT_EQ(shown(), std::tuple(true, true, true));
     // The final frame's top log line, at 240 and 3210 twips.
-    EXPECT_EQ(textAt(t.host.canvas().image(), 16, 214), "Game Over!");
+    EXPECT_EQ(textAt(t.canvas().image(), 16, 214), "Game Over!");
 
     // Only the start of the program welcomes level 1.
     newGame(g);
     const char* log[] = {"Game Over!", "Ball is dead :(", "Welcome to level 1", ""};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(g.messages[i], log[i]) << i;
-    EXPECT_EQ(shown(), std::tuple(false, false, Canvas::kCustomPointer));
+    EXPECT_EQ(shown(), std::tuple(false, false, false));
     EXPECT_EQ(std::tuple(g.getLevel(), g.score, g.lives), std::tuple(1, 0.0, 5));
 }
 
 TEST_F(Flow, AWallClearedAsTheLastBallIsLostAdvancesToAFreshLevelWithoutCostingALife) {
     // A low field: the bottom row of bricks (row 3, 1620 to 2160) reaches below the floor.
-    t.host.canvas().resize(9105, 2000);
+    t.canvas().resize(9105, 2000);
     clearPowerupKinds(g);
     for (std::int16_t i = 0; i < g.bricks.count(); ++i) if (i != 15) g.bricks[i].die();
     g.bricks[15].setPowerup(PowerupKind::FrozenBricks);  // the last brick freezes the wall as it breaks
@@ -95,15 +95,16 @@ TEST_F(Flow, AWallClearedAsTheLastBallIsLostAdvancesToAFreshLevelWithoutCostingA
     g.balls[0].init(2047, 1990);
     g.balls[0].setVelocity(0, 49);
     EXPECT_EQ(gameLoopPass(g), PassResult::LevelAdvanced);
-    EXPECT_NE(t.host.canvas().image(), Canvas(9105, 2000).image()) << "the frame that cleared the wall was not drawn";
+    EXPECT_NE(t.canvas().image(), Canvas(9105, 2000).image()) << "the frame that cleared the wall was not drawn";
     EXPECT_EQ(std::tuple(g.messages[0], g.lives, g.score, g.getFrozenBricks()),
               std::tuple("Welcome to level 10", 5, 20.0, false));
 
     // The frame that clears a wall ends without a yield; the next one yields.
     for (std::int16_t i = 0; i < g.bricks.count(); ++i) g.bricks[i].die();
-    t.host.onFrameYield = [] { throw QuitRequested{}; };  // the window closes there
-    EXPECT_THROW(playUntilGameOver(g), QuitRequested);
-    EXPECT_EQ(t.host.framesEnded, 2);
+    t.whole.playFrame();
+    EXPECT_FALSE(t.whole.yieldPending());
+    t.whole.playFrame();
+    EXPECT_TRUE(t.whole.yieldPending());
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ TEST(LevelBuilder, TheWallFollowsTheFieldWidthAndTheLevelAndEverySetUpStartsAfre
     for (auto [width, level, rows, columns] : {std::tuple{6825.0f, 3, 4, 4}, {6824.0f, 4, 6, 3},
                                                {2729.0f, 11, 6, 1}, {12000.0f, 12, 8, 7}, {100.0f, 1, 4, 1},
                                                {1e9f, 1, 4, 8191}}) {  // as many bricks as can be counted
-        t.host.canvas().resize(width, 5010);
+        t.canvas().resize(width, 5010);
         t.game.setLevel(std::int16_t(level));
         setupLevel(t.game);
         ASSERT_EQ(t.game.bricks.count(), rows * columns) << width;
@@ -31,7 +31,7 @@ TEST(LevelBuilder, TheWallFollowsTheFieldWidthAndTheLevelAndEverySetUpStartsAfre
     EXPECT_EQ(std::pair(t.game.random().state(), t.game.balls.count()), std::pair(afterSetUp, std::int16_t(1)));
     // On a field narrower than a brick every wall has one column, and play goes on: the balls,
     // pushed off the side walls onto the bricks, clear wall after wall.
-    t.host.canvas().resize(100, 5010);
+    t.canvas().resize(100, 5010);
     newGame(t.game);
     for (int pass = 0; pass < 2000; ++pass) ASSERT_NE(gameLoopPass(t.game), PassResult::GameOver);
     EXPECT_EQ(t.game.brickColumns, 1);

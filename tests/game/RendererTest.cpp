@@ -33,19 +33,19 @@ void fillGrey(Canvas& canvas) {
 // a field of any size, as wide as two 4K screens too.
 TEST(Renderer, TheSpareBallsTheLogAndTheScoreFollowTheBottomAndRightEdges) {
     StartedGame t;
-    SpellingText text(t.host.canvas());
+    SpellingText text(t.canvas());
     const SpriteSet& s = t.game.sprites();
     for (const char* line : {"one", "two", "three", "four", "five"}) t.game.showMessage(line);
     for (auto [w, h, lives, score, top, scoreX, scoreLine] :
          {std::tuple{9105.0f, 5010.0f, 5, 0.0, 214, 473, "Score: 0 points."},
           {12000.0f, 7005.0f, 3, 1234.0, 347, 666, "Score: 1234 points."},
           {90000.0f, 4500.0f, 2, 7.0, 180, 5866, "Score: 7 points."}}) {  // 6000 pixels wide
-        t.host.canvas().resize(w, h);
+        t.canvas().resize(w, h);
         t.game.lives = std::int16_t(lives);
         t.game.score = score;
-        fillGrey(t.host.canvas());
+        fillGrey(t.canvas());
         paintLives(t.game);
-        const Picture& field = t.host.canvas().image();
+        const Picture& field = t.canvas().image();
         const int iconsTop = twipsToPixels(h - 1000), iconsEnd = twipsToPixels(w - 500);
         for (int y = 0; y < field.pixelHeight(); ++y)
             for (int x = 0; x < field.pixelWidth(); ++x) {
@@ -58,20 +58,20 @@ TEST(Renderer, TheSpareBallsTheLogAndTheScoreFollowTheBottomAndRightEdges) {
 
         clearCanvas(t.game);
         paintStatus(t.game);
-        for (int i = 0; i < 6; ++i) EXPECT_EQ(textAt(t.host.canvas().image(), 16, top + 16 * i), t.game.messages[i]);
-        EXPECT_EQ(textAt(t.host.canvas().image(), scoreX, top), scoreLine);
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(textAt(t.canvas().image(), 16, top + 16 * i), t.game.messages[i]);
+        EXPECT_EQ(textAt(t.canvas().image(), scoreX, top), scoreLine);
     }
 }
 
-// The marker's picture is centred on the pointer, which the test host holds at 997 (937 twips,
+// The marker's picture is centred on the pointer, which the window holds at 997 from its load (937 twips,
 // pixel 62), on the main paddle's line (2505 twips, pixel 167), laid through its mask.
 TEST(Renderer, TheMouseMarkerSitsOnTheMainPaddlesLineThroughItsMask) {
     StartedGame t;
     t.game.paddles[0].place(5000, 2505, 1515);
-    fillGrey(t.host.canvas());
+    fillGrey(t.canvas());
     paintMouseMarker(t.game);
     const SpriteSet& s = t.game.sprites();
-    const Picture& field = t.host.canvas().image();
+    const Picture& field = t.canvas().image();
     for (int y = 150; y < 190; ++y)
         for (int x = 40; x < 90; ++x) {
             const bool onMarker = x >= 62 && x < 70 && y >= 167 && y < 175;
@@ -86,7 +86,7 @@ TEST(Renderer, TheMouseMarkerSitsOnTheMainPaddlesLineThroughItsMask) {
 // swapping any two neighbouring steps shows.
 TEST(Renderer, EachStepOfAFrameIsDrawnOverTheStepsBeforeIt) {
     StartedGame t;
-    SpellingText text(t.host.canvas());
+    SpellingText text(t.canvas());
     clearPowerupKinds(t.game);
     t.game.paddles[0].place(1100, 200, 1515);  // across the marker (937 to 1057) and brick 0
     t.game.bricks[0].setLeft(1300);             // row 0: 1300 to 2665 across, 0 to 540 down
@@ -106,10 +106,10 @@ TEST(Renderer, EachStepOfAFrameIsDrawnOverTheStepsBeforeIt) {
         auto order = steps;
         if (swapped < order.size() - 1) std::swap(order[swapped], order[swapped + 1]);
         for (const auto& [name, step] : order) step(t.game);
-        return t.host.canvas().image();
+        return t.canvas().image();
     };
     renderFrame(t.game);
-    const Picture frame = t.host.canvas().image();
+    const Picture frame = t.canvas().image();
     EXPECT_TRUE(frame == drawnInOrder(steps.size())) << "the frame is not drawn in the rules' order";
     for (std::size_t i = 0; i + 1 < steps.size(); ++i)
         EXPECT_FALSE(frame == drawnInOrder(i)) << steps[i].first << " and " << steps[i + 1].first << " do not overlap";

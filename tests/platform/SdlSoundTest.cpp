@@ -29,7 +29,7 @@ protected:
         const auto until = std::chrono::steady_clock::now() + limit;
         for (SDL_Event e; sound.soundBusy(channel) && std::chrono::steady_clock::now() < until; SDL_Delay(5))
             while (SDL_PollEvent(&e) != 0)
-                if (e.type == SdlMixerSoundDevice::channelFinishedEvent()) sound.soundDone(std::int16_t(e.user.code));
+                if (const auto ended = SdlMixerSoundDevice::finishedChannel(e)) sound.soundDone(std::int16_t(*ended));
         return !sound.soundBusy(channel);
     }
 

@@ -47,11 +47,12 @@ std::string readFile(const std::string& path) {
 // drawn frame is checked against `invariants`, if given.
 std::string traceOf(const SimOptions& options, const std::string& script, Invariants* invariants = nullptr) {
     std::istringstream in(script);
+    std::string error;
     std::ostringstream trace;
-    SimRun run(options, parseScript(in), nullptr);
+    SimRun run(options, parseScript(in, error).value(), nullptr);
     run.trace = &trace;
     run.writeSnapshot = writePngSnapshot;
-    if (invariants != nullptr) run.onFrame = [&](long frame, GameState& game) { invariants->check(frame, game); };
+    if (invariants != nullptr) run.onFrame = [&](long frame, const Game& game) { invariants->check(frame, game); };
     run.run();
     return trace.str();
 }
@@ -95,9 +96,9 @@ TEST(Sim, AutoplaySoakKeepsEveryInvariant) {
     Invariants invariants;
     SimRun run(options, {}, nullptr);
     long best = 0;  // the best level and score of any game in the run: the autoplayer really plays
-    run.onFrame = [&](long frame, GameState& game) {
+    run.onFrame = [&](long frame, const Game& game) {
         invariants.check(frame, game);
-        best = std::max(best, long(game.getLevel()) + long(game.score));
+        best = std::max(best, long(game.state().getLevel()) + long(game.state().score));
     };
     EXPECT_EQ(run.run(), options.frames);
     EXPECT_EQ(invariants.checked, options.frames);
@@ -188,7 +189,9 @@ TEST(Sim, BadCommandLinesAndScriptsAreRefusedInOneLine) {
     }
     // The limits hold for a script from anywhere, not only from a file.
     std::istringstream blank(std::string(kMaxScriptBytes + 1, '\n'));
-    EXPECT_THROW(parseScript(blank), ScriptError);
+    std::string error;
+    EXPECT_FALSE(parseScript(blank, error));
+    EXPECT_EQ(error, "the script is longer than 1048576 bytes");
 }
 
 // A run that could not do all it was asked leaves no trace behind; one that could leaves it whole,

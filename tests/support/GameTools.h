@@ -16,7 +16,7 @@ namespace vellix::testing {
 struct StartedGame : TestGame {
     explicit StartedGame(float width = 9105, float height = 5010, std::uint32_t seconds = 43210)
         : TestGame(width, height, seconds) {
-        startUp(game);
+        whole.startPlaying();
     }
 };
 

@@ -1,54 +1,48 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <string>
 #include <vector>
 
 #include "base/TimeOfDay.h"
-#include "game/GameState.h"
-#include "media/Canvas.h"
-#include "media/SoundPlayer.h"
+#include "game/Game.h"
 #include "media/SpriteSet.h"
 
 namespace vellix::testing {
 
-// A host with no window: a canvas of a given size, a pointer x the test sets, and a count of the
-// frames ended. A test can hook a yield to play a window event there (a press, a move, a resize).
-struct FakeHost final : GameHost {
-    FakeHost(float width, float height) : field(width, height) {}
-
-    Canvas& canvas() override { return field; }
-    float mouseX() const override { return pointerX; }
-    void setNewGameVisible(bool visible) override { newGameVisible = visible; }
-    void doEvents() override { if (onBrickYield) onBrickYield(); }
-    void endOfFrame(bool yield) override {
-        ++framesEnded;
-        if (yield && onFrameYield) onFrameYield();
-    }
-
-    Canvas field;
-    float pointerX = 997;
-    bool newGameVisible = false;
-    int framesEnded = 0;
-    std::function<void()> onBrickYield;
-    std::function<void()> onFrameYield;
+// A sound device that plays nothing and reports no end, as one whose files could not be used.
+struct Silence final : SoundDevice {
+    void open(int, const std::string&) override {}
+    void play(int) override {}
 };
 
-// Every sound the game asked for, in order.
-struct RecordingSound final : SoundPlayer {
-    void playSound(std::int16_t sound) override { played.push_back(sound); }
-    std::vector<std::int16_t> played;
-};
-
-// A whole game with no window, on a field of the given size in twips, seeded from a fixed clock.
+// A whole game as the platforms wire it, with no window and no sound device: a field of the given
+// size in twips, seeded from a fixed clock. `game` is its state, on which the rules' tests work.
 struct TestGame {
     explicit TestGame(float width = 9105, float height = 5010, std::uint32_t seconds = 43210)
-        : host(width, height), clock(seconds), game(host, sound, SpriteSet::builtIn(), clock) {}
+        : clock(seconds), whole(silence, clock, SpriteSet::builtIn()), game(whole.state()) {
+        whole.start("", width, height);
+    }
 
-    FakeHost host;
-    RecordingSound sound;
+    Canvas& canvas() { return whole.canvas(); }
+    // The pointer over the field at x.
+    void pointAt(float x) { whole.window().pointerMoved(x, 0); }
+    // The sounds asked for since the last call.
+    std::vector<std::int16_t> takeSounds() {
+        const std::vector<std::int16_t>& asked = whole.soundsAsked();
+        if (taken_ > asked.size()) taken_ = 0;  // a frame was drawn since: the list starts anew
+        std::vector<std::int16_t> sounds(asked.begin() + long(taken_), asked.end());
+        taken_ = asked.size();
+        return sounds;
+    }
+
+    Silence silence;
     FixedTimeOfDay clock;
-    GameState game;
+    Game whole;
+    GameState& game;
+
+private:
+    std::size_t taken_ = 0;
 };
 
 }  // namespace vellix::testing

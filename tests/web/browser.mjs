@@ -83,7 +83,16 @@ export async function openGame(browser, url, { width = 607, height = 334, touch 
   return { page, problems, requests, release: () => page.evaluate(() => window.releaseFrames()) };
 }
 
-export const state = (page) => page.evaluate(() => Module.vellix.state());
+// The page's state report: the game as a trace line describes it (sizes in twips), and what the
+// page shows. Also, for the checks: Game over, the main paddle, the live balls and the field in
+// CSS pixels.
+export async function state(page) {
+  const s = await page.evaluate(() => Module.vellix.state());
+  const paddle = s.paddles[0] || {};
+  return { ...s, over: s.state === 'over', width: s.width / kTwips, height: s.height / kTwips, paddleX: paddle.x,
+    paddleY: paddle.y, paddleWidth: paddle.w, ballsAlive: s.balls.filter((b) => b.alive).length,
+    busy: s.busy.map((b) => (b ? 1 : 0)) };
+}
 export const audio = (page) => page.evaluate(() => Module.vellix.audio());
 export const pointerStyle = (page) => page.evaluate(() => getComputedStyle(document.getElementById('field')).cursor);
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));

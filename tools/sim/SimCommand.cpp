@@ -34,13 +34,16 @@ int fail(int status, const std::string& message) {
     return status;
 }
 
-// The script's events; throws ScriptError. Only a plain text file of sane size is a script: a
-// folder, a FIFO or a device is refused unread.
-std::vector<ScriptEvent> readScript(const std::string& path) {
+// The script's events; nothing, with `error` saying why, for a bad one. Only a plain text file of
+// sane size is a script: a folder, a FIFO or a device is refused unread.
+std::optional<std::vector<ScriptEvent>> readScript(const std::string& path, std::string& error) {
     const SmallFile file = readSmallFile(path, kMaxScriptBytes);
-    if (!file.wasRead()) throw ScriptError{"cannot be read as a script: " + file.refusal};
+    if (!file.wasRead()) {
+        error = "cannot be read as a script: " + file.refusal;
+        return std::nullopt;
+    }
     std::istringstream in(std::string(file.bytes.begin(), file.bytes.end()));
-    return parseScript(in);
+    return parseScript(in, error);
 }
 
 }  // namespace
@@ -53,41 +56,38 @@ int runSimCommand(const std::vector<std::string>& args, SimProgram& program) {
             return 0;
         }
     }
-    SimOptions options;
+    std::string error;
+    const std::optional<SimOptions> options = parseOptions(args, error);
+    if (!options) return fail(2, error + " (see --help)");
+    for (const Snapshot& snapshot : options->snapshots)
+        if (error = program.checkSnapshot(snapshot); !error.empty()) return fail(2, error + " (see --help)");
     std::vector<ScriptEvent> script;
-    std::optional<TraceFile> traceFile;
-    frmMain* window = nullptr;
-    try {
-        options = parseOptions(args);
-        for (const Snapshot& snapshot : options.snapshots) program.checkSnapshot(snapshot);
-        if (!options.script.empty()) script = readScript(options.script);
-        if (options.window) window = &program.window();
-        if (!options.trace.empty() && options.trace != "-") traceFile.emplace(options.trace);
-    } catch (const UsageError& error) {
-        return fail(2, error.message + " (see --help)");
-    } catch (const ScriptError& error) {
-        return fail(2, quoted(options.script, 200) + ": " + error.message);
+    if (!options->script.empty()) {
+        std::optional<std::vector<ScriptEvent>> read = readScript(options->script, error);
+        if (!read) return fail(2, quoted(options->script, 200) + ": " + error);
+        script = std::move(*read);
     }
-    std::ostream* trace = options.trace == "-" ? &std::cout : traceFile ? &traceFile->stream() : nullptr;
+    SimScreen* screen = nullptr;
+    if (options->window && (screen = program.screen(error)) == nullptr) return fail(1, error);
+    std::optional<TraceFile> traceFile;
+    if (!options->trace.empty() && options->trace != "-" && !traceFile.emplace(options->trace).opened())
+        return fail(2, "cannot write the trace " + quoted(options->trace, 200) + " (see --help)");
+    std::ostream* trace = options->trace == "-" ? &std::cout : traceFile ? &traceFile->stream() : nullptr;
 
-    SimRun run(options, std::move(script), program.text(), window);
+    SimRun run(*options, std::move(script), program.text(), screen);
     run.trace = trace;
     run.writeSnapshot = [&program](const Snapshot& snapshot, const Picture& canvas) {
-        program.writeSnapshot(snapshot, canvas);
+        return program.writeSnapshot(snapshot, canvas);
     };
-    long drawn = 0;
-    try {
-        drawn = run.run();
-    } catch (const SnapshotError& error) {
-        return fail(1, error.message);
-    }
-    for (const Snapshot& snapshot : options.snapshots)
+    const long drawn = run.run();
+    if (!run.failure().empty()) return fail(1, run.failure());
+    for (const Snapshot& snapshot : options->snapshots)
         if (snapshot.frame > drawn)
             return fail(1, "the run ended at frame " + std::to_string(drawn) + ", before the snapshot " +
                                std::to_string(snapshot.frame) + ":" + quoted(snapshot.file, 200));
     if (trace != nullptr) trace->flush();
     if ((trace != nullptr && !*trace) || (traceFile && !traceFile->keep()))
-        return fail(1, "cannot write the trace " + quoted(options.trace, 200));
+        return fail(1, "cannot write the trace " + quoted(options->trace, 200));
     return 0;
 }
 

@@ -9,24 +9,25 @@
 namespace vellix {
 class Picture;
 class TextCache;
-class frmMain;
 }  // namespace vellix
 
 namespace vellix::sim {
+
+class SimScreen;
 
 // What a vellix-sim program has besides the game: the desktop's writes PNG snapshots, prints text
 // in the system's font and can show a run in a window; the one for node has none of these.
 class SimProgram {
 public:
     virtual ~SimProgram() = default;
-    // Checked before the run: throws UsageError for a snapshot that surely cannot be written.
-    virtual void checkSnapshot(const Snapshot& snapshot) = 0;
-    // Throws SnapshotError when the picture cannot be written.
-    virtual void writeSnapshot(const Snapshot& snapshot, const Picture& canvas) = 0;
+    // Checked before the run: why the snapshot surely cannot be written, or "".
+    virtual std::string checkSnapshot(const Snapshot& snapshot) = 0;
+    // Why the picture could not be written, or "".
+    virtual std::string writeSnapshot(const Snapshot& snapshot, const Picture& canvas) = 0;
     // The text the canvas prints in; null for none.
     virtual TextCache* text() = 0;
-    // A window for --window, shown; throws UsageError where there is none.
-    virtual frmMain& window() = 0;
+    // A window for --window, shown; null, with `error` saying why, where there is none (no display).
+    virtual SimScreen* screen(std::string& error) = 0;
     // What --help adds about this program, if anything.
     virtual const char* helpNote() const { return ""; }
 };

@@ -6,7 +6,7 @@
 #include <limits>
 #include <string_view>
 
-#include "tools/sim/FloatText.h"
+#include "base/FloatText.h"
 #include "tools/sim/Quoted.h"
 
 namespace vellix::sim {
@@ -17,38 +17,50 @@ namespace {
 // bits (WebAssembly).
 constexpr long kMostFrames = long(std::min<long long>(1'000'000'000'000, std::numeric_limits<long>::max()));
 
-// A finite, non-negative number of twips.
-float twips(const std::string& option, const std::string& text) {
-    float value = 0;
-    if (!readFloat(text, value) || value < 0)
-        throw UsageError{option + " takes a number of twips, 0 or more: " + quoted(text)};
-    return value;
-}
+// Each reader takes the option's name and its text, and fills `error` when it cannot read it.
+struct Reader {
+    std::string& error;
 
-long whole(const std::string& option, const std::string& text, long lowest, long highest) {
-    long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < lowest || value > highest)
-        throw UsageError{option + " takes a whole number from " + std::to_string(lowest) + " to " +
-                         std::to_string(highest) + ": " + quoted(text)};
-    return value;
-}
+    bool fail(const std::string& why) {
+        if (error.empty()) error = why;
+        return false;
+    }
+
+    // A finite, non-negative number of twips.
+    float twips(const std::string& option, const std::string& text) {
+        float value = 0;
+        if (!readFloat(text, value) || value < 0) fail(option + " takes a number of twips, 0 or more: " + quoted(text));
+        return value;
+    }
+
+    long whole(const std::string& option, const std::string& text, long lowest, long highest) {
+        long value = 0;
+        const auto [end, result] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (result != std::errc() || end != text.data() + text.size() || value < lowest || value > highest)
+            fail(option + " takes a whole number from " + std::to_string(lowest) + " to " + std::to_string(highest) +
+                 ": " + quoted(text));
+        return value;
+    }
+
+    Snapshot snapshot(const std::string& text) {
+        const auto colon = text.find(':');
+        if (colon == std::string::npos || colon + 1 == text.size()) {
+            fail("--snapshot takes K:FILE: " + quoted(text));
+            return {};
+        }
+        return {whole("--snapshot", text.substr(0, colon), 1, kMostFrames), text.substr(colon + 1)};
+    }
+};
 
 constexpr std::array<std::string_view, 7> kValued = {"--width",  "--height", "--clock",   "--frames",
                                                      "--script", "--trace",  "--snapshot"};
 
-Snapshot snapshot(const std::string& text) {
-    const auto colon = text.find(':');
-    if (colon == std::string::npos || colon + 1 == text.size())
-        throw UsageError{"--snapshot takes K:FILE: " + quoted(text)};
-    return {whole("--snapshot", text.substr(0, colon), 1, kMostFrames), text.substr(colon + 1)};
-}
-
 }  // namespace
 
-SimOptions parseOptions(const std::vector<std::string>& args) {
+std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std::string& error) {
     SimOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
+    Reader read{error};
+    for (std::size_t i = 0; i < args.size() && error.empty(); ++i) {
         std::string name = args[i];
         std::optional<std::string> value;
         if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
@@ -57,30 +69,36 @@ SimOptions parseOptions(const std::vector<std::string>& args) {
         }
         const bool flag = name == "--autoplay" || name == "--window";
         // Named before its value is looked for: the word after an unknown option is no value of it.
-        if (!flag && std::find(kValued.begin(), kValued.end(), name) == kValued.end())
-            throw UsageError{"unknown option " + quoted(name)};
+        if (!flag && std::find(kValued.begin(), kValued.end(), name) == kValued.end()) {
+            read.fail("unknown option " + quoted(name));
+            break;
+        }
         if (flag) {
-            if (value) throw UsageError{name + " takes no value"};
+            if (value) read.fail(name + " takes no value");
             (name == "--autoplay" ? options.autoplay : options.window) = true;
             continue;
         }
         if (!value) {
-            if (i + 1 >= args.size()) throw UsageError{name + " needs a value"};
+            if (i + 1 >= args.size()) {
+                read.fail(name + " needs a value");
+                break;
+            }
             value = args[++i];
         }
-        if (name == "--width") options.width = twips(name, *value);
-        else if (name == "--height") options.height = twips(name, *value);
-        else if (name == "--clock") options.clock = std::uint32_t(whole(name, *value, 0, 86399));
-        else if (name == "--frames") options.frames = whole(name, *value, 1, kMostFrames);
+        if (name == "--width") options.width = read.twips(name, *value);
+        else if (name == "--height") options.height = read.twips(name, *value);
+        else if (name == "--clock") options.clock = std::uint32_t(read.whole(name, *value, 0, 86399));
+        else if (name == "--frames") options.frames = read.whole(name, *value, 1, kMostFrames);
         else if (name == "--script") options.script = *value;
         else if (name == "--trace") options.trace = *value;
-        else if (name == "--snapshot") options.snapshots.push_back(snapshot(*value));
-        if ((name == "--script" || name == "--trace") && value->empty()) throw UsageError{name + " needs a file"};
+        else if (name == "--snapshot") options.snapshots.push_back(read.snapshot(*value));
+        if ((name == "--script" || name == "--trace") && value->empty()) read.fail(name + " needs a file");
     }
     for (const Snapshot& shot : options.snapshots)
-        if (shot.frame > options.frames)
-            throw UsageError{"--snapshot " + std::to_string(shot.frame) + " comes after the last frame, " +
-                             std::to_string(options.frames)};
+        if (error.empty() && shot.frame > options.frames)
+            read.fail("--snapshot " + std::to_string(shot.frame) + " comes after the last frame, " +
+                      std::to_string(options.frames));
+    if (!error.empty()) return std::nullopt;
     return options;
 }
 

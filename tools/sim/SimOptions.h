@@ -26,11 +26,7 @@ struct SimOptions {
     bool window = false;
 };
 
-// Reads the command line. Throws UsageError naming the problem.
-SimOptions parseOptions(const std::vector<std::string>& args);
-
-struct UsageError {
-    std::string message;
-};
+// Reads the command line; nothing, with `error` naming the problem, when it cannot.
+std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std::string& error);
 
 }  // namespace vellix::sim

@@ -1,8 +1,5 @@
 #include "tools/sim/SimRun.h"
 
-#include "base/Arithmetic.h"
-#include "game/GameFlow.h"
-#include "game/frmMain.h"
 #include "media/SpriteSet.h"
 #include "tools/sim/TraceWriter.h"
 
@@ -17,111 +14,84 @@ std::unique_ptr<TimeOfDay> makeClock(const SimOptions& options) {
 
 }  // namespace
 
-SimRun::SimRun(const SimOptions& options, std::vector<ScriptEvent> script, TextCache* text, frmMain* window)
+SimRun::SimRun(const SimOptions& options, std::vector<ScriptEvent> script, TextCache* text, SimScreen* screen)
     : options_(options),
       script_(std::move(script)),
-      window_(window),
-      ownCanvas_(1995, 1815, kMaxPicturePixels),
-      clock_(makeClock(options)) {
-    ownCanvas_.setTextCache(text);
-    canvas().setPresenter(this);
-    // As the window does when it loads: the paddle heads for the middle of the canvas as it is then.
-    mouseX_ = Int(canvas().Width() / 2);
-    resize(options_.width, options_.height);
-    game_ = std::make_unique<GameState>(*this, *this, SpriteSet::builtIn(), *clock_);
+      screen_(screen),
+      clock_(makeClock(options)),
+      game_(silence_, *clock_, SpriteSet::builtIn(), kMaxPicturePixels) {
+    game_.setText(text);
+    game_.onFrameDrawn = [this] { frameDrawn(); };
 }
 
-SimRun::~SimRun() { canvas().setPresenter(window_); }
-
-Canvas& SimRun::canvas() { return window_ != nullptr ? window_->canvas() : ownCanvas_; }
-
 long SimRun::run() {
-    try {
-        startUp(*game_);
-        while (playOneGame()) {
+    game_.start("", options_.width, options_.height);
+    while (!game_.ended()) {
+        game_.playFrame();
+        if (game_.ended()) break;
+        if (screen_ != nullptr) screen_->show(game_);
+        if (game_.state().gameIsOver) {
+            if (!playOnAfterGameOver()) break;
+            continue;
         }
-    } catch (const Finished&) {
-    } catch (const QuitRequested&) {  // the window was closed
+        // The events of this frame are handled at the yield that ends it (none after the frame
+        // that cleared a wall: they wait for the next yield).
+        if (!game_.yieldPending()) continue;
+        if (options_.autoplay) autoplay();
+        while (nextEvent_ < script_.size() && script_[nextEvent_].frame <= frame_) post(script_[nextEvent_++]);
     }
     return frame_;
 }
 
-// Plays until the game is over, then handles the remaining events one by one, whatever their
-// frame. Returns whether another game has started.
-bool SimRun::playOneGame() {
-    playUntilGameOver(*game_);
-    while (nextEvent_ < script_.size()) {
-        const ScriptEvent& event = script_[nextEvent_++];
-        handle(event);
-        if (event.kind == ScriptEvent::Kind::NewGame) return true;
-    }
-    if (!options_.autoplay) return false;
-    newGame(*game_);
-    return true;
+bool SimRun::playOnAfterGameOver() {
+    while (nextEvent_ < script_.size() && game_.state().gameIsOver) post(script_[nextEvent_++]);
+    if (game_.state().gameIsOver && options_.autoplay) click(game_.canvas().Width() / 2, game_.canvas().Height() / 2);
+    return !game_.state().gameIsOver;
 }
 
-void SimRun::handle(const ScriptEvent& event) {
+void SimRun::post(const ScriptEvent& event) {
     switch (event.kind) {
         case ScriptEvent::Kind::Move:
-            mouseX_ = event.x;
+            game_.post(WindowEvent::pointerMoved(event.x, 0));
             break;
         case ScriptEvent::Kind::Press:
-            deployBall(*game_);
+            click(game_.mouseX(), 0);
             break;
         case ScriptEvent::Kind::Resize:
-            resize(event.width, event.height);
+            game_.post(WindowEvent::resized(event.width, event.height));
             break;
-        case ScriptEvent::Kind::NewGame:
-            if (game_->gameIsOver) newGame(*game_);
+        case ScriptEvent::Kind::NewGame:  // the New Game button lies in the middle of the field
+            click(game_.canvas().Width() / 2, game_.canvas().Height() / 2);
             break;
     }
 }
 
-void SimRun::resize(float width, float height) {
-    canvas().resize(width, height);
-    if (window_ != nullptr) window_->showSize(width, height);
-}
-
-// The yields inside a ball's brick check handle nothing; the window's events still reach a shown
-// window there, so that closing it is noticed.
-void SimRun::doEvents() {
-    if (window_ != nullptr) window_->doEvents();
-}
-
-void SimRun::endOfFrame(bool yield) {
-    if (window_ != nullptr) window_->endOfFrame(yield);
-    if (!yield) return;
-    if (options_.autoplay) autoplay();
-    while (nextEvent_ < script_.size() && script_[nextEvent_].frame <= frame_) handle(script_[nextEvent_++]);
+void SimRun::click(float x, float y) {
+    game_.post(WindowEvent::buttonPressed(x, y, true));
+    game_.post(WindowEvent::buttonReleased(x, y, true));
 }
 
 // Follows the lowest falling ball: the live ball with vy > 0 and the largest y, lowest index first.
 void SimRun::autoplay() {
+    const GameState& game = game_.state();
     const clsBall* lowest = nullptr;
-    for (std::int16_t i = 0; i < game_->balls.count(); ++i) {
-        const clsBall& ball = game_->balls[i];
+    for (std::int16_t i = 0; i < game.balls.count(); ++i) {
+        const clsBall& ball = game.balls[i];
         if (!ball.isAlive() || !(ball.vy() > 0)) continue;
         if (lowest == nullptr || ball.pos().y > lowest->pos().y) lowest = &ball;
     }
-    if (lowest != nullptr) mouseX_ = lowest->pos().x;
+    if (lowest != nullptr) game_.post(WindowEvent::pointerMoved(lowest->pos().x, 0));
 }
 
-void SimRun::present(const Canvas& shown) {
+void SimRun::frameDrawn() {
     ++frame_;
-    if (trace != nullptr) writeTraceLine(*trace, frame_, *game_, mouseX_, sounds_);
-    sounds_.clear();
+    if (trace != nullptr) writeTraceLine(*trace, frame_, game_);
     for (const Snapshot& snapshot : options_.snapshots) {
-        if (snapshot.frame != frame_) continue;
-        if (!writeSnapshot) throw SnapshotError{"this vellix-sim cannot write snapshots"};
-        writeSnapshot(snapshot, shown.image());
+        if (snapshot.frame != frame_ || !failure_.empty()) continue;
+        failure_ = writeSnapshot ? writeSnapshot(snapshot, game_.canvas().image()) : "this vellix-sim cannot write snapshots";
     }
-    if (onFrame) onFrame(frame_, *game_);
-    if (window_ != nullptr) window_->present(shown);
-    if (frame_ >= options_.frames) throw Finished{};
-}
-
-void SimRun::mousePointerChanged(int mode) {
-    if (window_ != nullptr) window_->mousePointerChanged(mode);
+    if (onFrame) onFrame(frame_, game_);
+    if (frame_ >= options_.frames || !failure_.empty()) game_.end();
 }
 
 }  // namespace vellix::sim

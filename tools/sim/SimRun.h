@@ -8,79 +8,78 @@
 #include <vector>
 
 #include "base/TimeOfDay.h"
-#include "game/GameHost.h"
-#include "game/GameState.h"
-#include "media/Canvas.h"
-#include "media/SoundPlayer.h"
+#include "game/Game.h"
+#include "media/modSound.h"
 #include "tools/sim/SimOptions.h"
 #include "tools/sim/SimScript.h"
 
 namespace vellix {
-class frmMain;
 class TextCache;
 }  // namespace vellix
 
 namespace vellix::sim {
 
-// A snapshot that could not be written.
-struct SnapshotError {
-    std::string message;
+// Where a run is shown as it plays, if anywhere: the desktop's window for --window.
+class SimScreen {
+public:
+    virtual ~SimScreen() = default;
+    // Shows the frame just played, at the game's rate of 60 a second, and hands the game a close
+    // of the window.
+    virtual void show(Game& game) = 0;
 };
 
 // One run of the real game with no window system of its own: the real frame loop, objects and
-// renderer, drawing into the real canvas, with its input taken from a script (and the autoplayer).
-// A drawn frame is one call of renderFrame, numbered from 1. The run ends after the given number
-// of frames, or when the game is over and nothing remains to handle.
-//
-// Shown in a window (`window` not null), the window's canvas is used and the run keeps the game's
-// frame rate; the window's own mouse is ignored and closing it ends the run.
-class SimRun final : public GameHost, public CanvasPresenter, public SoundPlayer {
+// renderer, drawing into the real canvas, with its input taken from a script (and the autoplayer)
+// and posted to the game as a window's events would be. A drawn frame is one call of renderFrame,
+// numbered from 1. The run ends after the given number of frames, or when the game is over and
+// nothing remains to handle, or when the screen's window is closed.
+class SimRun {
 public:
-    // With no window the picture of the canvas stops at this many pixels a side, however large the
-    // field a script asks for; the game's rules still see the whole field.
+    // The picture of the canvas stops at this many pixels a side, however large the field a script
+    // asks for; the game's rules still see the whole field.
     static constexpr int kMaxPicturePixels = 4096;
 
-    SimRun(const SimOptions& options, std::vector<ScriptEvent> script, TextCache* text, frmMain* window = nullptr);
-    ~SimRun() override;
+    SimRun(const SimOptions& options, std::vector<ScriptEvent> script, TextCache* text, SimScreen* screen = nullptr);
 
-    // Plays the run, until its last frame or until the window is closed. Returns the number of frames drawn.
+    // Plays the run. Returns the number of frames drawn.
     long run();
 
-    // Where the trace goes, if anywhere; called after every drawn frame with the frame's number.
+    // Where the trace goes, if anywhere: one line each drawn frame.
     std::ostream* trace = nullptr;
-    // Writes a snapshot the options ask for (as a PNG file, writePngSnapshot); throws SnapshotError.
-    std::function<void(const Snapshot& snapshot, const Picture& canvas)> writeSnapshot;
-    std::function<void(long frame, GameState& game)> onFrame;
+    // Writes a snapshot the options ask for; returns why it could not, or "". Without it a snapshot
+    // cannot be written.
+    std::function<std::string(const Snapshot& snapshot, const Picture& canvas)> writeSnapshot;
+    // Called as each frame is drawn, with its number.
+    std::function<void(long frame, const Game& game)> onFrame;
+    // Why the run stopped short (a snapshot that could not be written), or "".
+    const std::string& failure() const { return failure_; }
 
-    GameState& game() { return *game_; }
-
-    Canvas& canvas() override;
-    float mouseX() const override { return mouseX_; }
-    void setNewGameVisible(bool) override {}
-    void doEvents() override;
-    void endOfFrame(bool yield) override;
-    void present(const Canvas& canvas) override;
-    void mousePointerChanged(int mode) override;
-    void playSound(std::int16_t sound) override { sounds_.push_back(sound); }
+    Game& game() { return game_; }
 
 private:
-    struct Finished {};
+    // A sound device that plays nothing and never reports an end.
+    struct Silence final : SoundDevice {
+        void open(int, const std::string&) override {}
+        void play(int) override {}
+    };
 
-    void handle(const ScriptEvent& event);
-    void resize(float width, float height);
+    void frameDrawn();
+    void post(const ScriptEvent& event);
+    void click(float x, float y);
     void autoplay();
-    bool playOneGame();
+    // At Game over, the rest of the script is handled event by event, whatever its frames, until
+    // a new game starts. Returns whether one did.
+    bool playOnAfterGameOver();
 
     SimOptions options_;
     std::vector<ScriptEvent> script_;
     std::size_t nextEvent_ = 0;
-    frmMain* window_;
-    Canvas ownCanvas_;
-    float mouseX_ = 0;
-    long frame_ = 0;
-    std::vector<std::int16_t> sounds_;
+    SimScreen* screen_;
+    Silence silence_;
     std::unique_ptr<TimeOfDay> clock_;
-    std::unique_ptr<GameState> game_;
+    Game game_;
+    long frame_ = 0;
+    std::string failure_;
 };
 
 }  // namespace vellix::sim

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,9 @@ inline constexpr std::size_t kMaxScriptBytes = 1024 * 1024;
 inline constexpr std::size_t kMaxScriptLineBytes = 4096;
 
 // Reads a script: one event a line ("K move X", "K press", "K resize W H", "K newgame"), '#'
-// starting a comment, blank lines ignored, K a whole number >= 1 that never decreases. Throws
-// ScriptError naming the line, the bad input in it quoted; it reads no further than the limits.
-std::vector<ScriptEvent> parseScript(std::istream& in);
-
-struct ScriptError {
-    std::string message;
-};
+// starting a comment, blank lines ignored, K a whole number >= 1 that never decreases. Nothing,
+// with `error` naming the line and the bad input in it quoted, for a bad script; it reads no
+// further than the limits.
+std::optional<std::vector<ScriptEvent>> parseScript(std::istream& in, std::string& error);
 
 }  // namespace vellix::sim

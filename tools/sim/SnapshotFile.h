@@ -5,12 +5,15 @@
 
 namespace vellix::sim {
 
-// Throws UsageError when the snapshot's file surely cannot be written: its folder is missing or
+#include <string>
+
+// Why the snapshot's file surely cannot be written ("" when it may be): its folder is missing or
 // cannot be written in, or the name is a folder. Checked before the run, so that a bad name is
 // not found only when its frame comes.
-void checkSnapshotFile(const Snapshot& snapshot);
+std::string checkSnapshotFile(const Snapshot& snapshot);
 
-// Writes the canvas's picture as the snapshot's PNG file. Throws SnapshotError when it cannot.
-void writePngSnapshot(const Snapshot& snapshot, const Picture& canvas);
+// Writes the canvas's picture as the snapshot's PNG file (an empty field as one transparent pixel).
+// Returns why it could not, or "".
+std::string writePngSnapshot(const Snapshot& snapshot, const Picture& canvas);
 
 }  // namespace vellix::sim

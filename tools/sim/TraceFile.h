@@ -11,12 +11,13 @@ namespace vellix::sim {
 // (/dev/null, a FIFO, a link) is written to directly, and never renamed over or removed.
 class TraceFile {
 public:
-    // Throws UsageError when the file cannot be written.
     explicit TraceFile(const std::string& path);
     ~TraceFile();
     TraceFile(const TraceFile&) = delete;
     TraceFile& operator=(const TraceFile&) = delete;
 
+    // False when the file cannot be written.
+    bool opened() const { return out_.is_open(); }
     std::ostream& stream() { return out_; }
 
     // Writes out the rest and gives the file its name. False when it could not.

@@ -3,17 +3,21 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "game/GameHost.h"
+#include "base/Twips.h"
+#include "game/FrameSchedule.h"
 #include "game/frmMain.h"
 #include "media/TextCache.h"
 #include "platform/sdl/SdlWindow.h"
 #include "platform/sdl/TtfTextRasterizer.h"
 #include "tools/sim/SimCommand.h"
+#include "tools/sim/SimRun.h"
 #include "tools/sim/SnapshotFile.h"
 
 namespace {
@@ -21,11 +25,45 @@ namespace {
 using namespace vellix;
 using namespace vellix::sim;
 
+double nowMs() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// A run shown in SDL's window as it plays, at 60 frames a second: the window takes the field's
+// size, and its own mouse is ignored; closing it ends the run.
+class WindowScreen final : public SimScreen {
+public:
+    WindowScreen() : window_("Vellix (vellix-sim)", frmMain::kStartWidth, frmMain::kStartHeight) { window_.showWindow(); }
+
+    void show(Game& game) override {
+        std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(pace_.nextDueMs() - nowMs()));
+        pace_.framesDue(nowMs());
+        SDL_Event event;
+        while (SDL_PollEvent(&event) != 0) {
+            const auto windowEvent = window_.translate(event);
+            if (windowEvent && windowEvent->kind == WindowEvent::Kind::Closed) game.post(*windowEvent);
+        }
+        const Game::Frame* frame = game.takeFrame();
+        if (frame == nullptr) return;
+        const int width = frame->field->pixelWidth(), height = frame->field->pixelHeight();
+        if (width != window_.clientWidth() || height != window_.clientHeight())
+            window_.resizeClient(std::max(width, 1), std::max(height, 1));
+        window_.present(*frame);
+        window_.showPointer(game.pointerShown());
+    }
+
+private:
+    SdlWindow window_;
+    FrameSchedule pace_;
+};
+
 // On the desktop: PNG snapshots, the system's font, and SDL's window for --window.
 class DesktopSim final : public SimProgram {
 public:
-    void checkSnapshot(const Snapshot& snapshot) override { checkSnapshotFile(snapshot); }
-    void writeSnapshot(const Snapshot& snapshot, const Picture& canvas) override { writePngSnapshot(snapshot, canvas); }
+    std::string checkSnapshot(const Snapshot& snapshot) override { return checkSnapshotFile(snapshot); }
+    std::string writeSnapshot(const Snapshot& snapshot, const Picture& canvas) override {
+        return writePngSnapshot(snapshot, canvas);
+    }
 
     TextCache* text() override {
         if (!fontLooked_) {
@@ -36,24 +74,21 @@ public:
         return text_.get();
     }
 
-    frmMain& window() override {
-        if (!window_) {
-            system_ = std::make_unique<SdlWindow>("Vellix (vellix-sim)", frmMain::kStartWidth, frmMain::kStartHeight);
-            window_ = std::make_unique<frmMain>(*system_);
-            window_->setText(text());
-            window_->showRunOnly();
-            system_->showWindow();
-            window_->Show();
+    SimScreen* screen(std::string& error) override {
+        try {
+            if (!screen_) screen_ = std::make_unique<WindowScreen>();
+        } catch (const StartupError& failure) {
+            error = failure.what();
+            return nullptr;
         }
-        return *window_;
+        return screen_.get();
     }
 
 private:
     bool fontLooked_ = false;
     std::unique_ptr<TtfTextRasterizer> font_;
     std::unique_ptr<TextCache> text_;
-    std::unique_ptr<SdlWindow> system_;
-    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<WindowScreen> screen_;
 };
 
 }  // namespace
@@ -61,14 +96,9 @@ private:
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     int status = 0;
-    try {
+    {
         DesktopSim program;
         status = runSimCommand(args, program);
-    } catch (const QuitRequested&) {
-        status = 0;
-    } catch (const StartupError& error) {
-        std::fprintf(stderr, "vellix-sim: %s\n", error.what());
-        status = 1;
     }
     SDL_Quit();
     return status;

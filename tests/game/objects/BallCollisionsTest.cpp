@@ -45,9 +45,9 @@ TEST(BallCollisions, TheWallsAndTheCeilingTurnTheBallAndPushItBackInsideOneTwipA
           {8752, 900, 10, 5, 8752, 900, 10, 5}, {200.5f, 900, -10, 5, 247.5f, 900, 10, 5},
           {8000000.5f, 900, 10, 5, 8752.5f, 900, -10, 5}, {4500, -2000, 0, -35, 4500, -2000, 0, -35},
           {4500, -2001, 0, -35, 4500, 248, 0, 35}, {4500, -5000000.5f, 0, -100, 4500, 247.5f, 0, 100}}) {
-        t.sound.played.clear();
+        t.takeSounds();
         const clsBall& ball = step(t, x, y, vx, vy);
-        EXPECT_EQ(std::tuple(ball.pos().x, ball.pos().y, ball.vx(), ball.vy(), t.sound.played),
+        EXPECT_EQ(std::tuple(ball.pos().x, ball.pos().y, ball.vx(), ball.vy(), t.takeSounds()),
                   std::tuple(endX, endY, endVx, endVy, Sounds(vx != endVx, kSoundRicochet))) << x << ", " << y;
     }
     // Beyond 2^24 one twip no longer moves a float; it still comes back just inside.
@@ -65,7 +65,7 @@ TEST(BallCollisions, PassingTheFloorLosesTheBallAndTheOtherChecksStillRunInOrder
         TestGame t(9000, 6000);
         const clsBall& ball = step(t, 247, y, -10, 10, {{148, 6100}}, {{11, 0}});
         EXPECT_EQ(std::tuple(ball.isAlive(), ball.pos().x, ball.vx(), ball.vy()), std::tuple(alive, 248.0f, vx, vy));
-        EXPECT_EQ(t.sound.played, sounds);
+        EXPECT_EQ(t.takeSounds(), sounds);
     }
 }
 
@@ -79,7 +79,7 @@ TEST(BallCollisions, OnlyTheFirstPaddleStruckTurnsTheBallBackUpFasterWithSideway
         TestGame t(9000, 6000);
         t.game.setLevel(std::int16_t(level));
         const clsBall& ball = step(t, ballX, 3900, vx, vy, {{1000, 4000}, {4500, 4258}, {4500, 4000}});
-        EXPECT_EQ(std::tuple(ball.vx(), ball.vy(), t.sound.played, t.game.paddles[1].ypos(), t.game.paddles[2].ypos()),
+        EXPECT_EQ(std::tuple(ball.vx(), ball.vy(), t.takeSounds(), t.game.paddles[1].ypos(), t.game.paddles[2].ypos()),
                   std::tuple(endVx, endVy, Sounds{kSoundBounce}, 4498.0f, 4000.0f)) << ballX << ", level " << level;
     }
 }
@@ -87,7 +87,7 @@ TEST(BallCollisions, OnlyTheFirstPaddleStruckTurnsTheBallBackUpFasterWithSideway
 TEST(BallCollisions, OverlappingBricksBreakLowestIndexFirstEachFlippingVyWithTheBoostThenYielding) {
     TestGame t(9000, 6000);
     std::vector<std::tuple<bool, bool, float, float>> atYields;  // the bricks standing, the paddle's width, vy
-    t.host.onBrickYield = [&] {
+    t.whole.onYield = [&] {
         atYields.emplace_back(t.game.bricks[0].isAlive(), t.game.bricks[1].isAlive(), t.game.paddles[0].width(),
                               t.game.balls[0].vy());
     };
@@ -95,7 +95,7 @@ TEST(BallCollisions, OverlappingBricksBreakLowestIndexFirstEachFlippingVyWithThe
     const clsBall& ball = step(t, 5000, 3300, 6, -40, {{1000, 4000}}, {{5, 4500}, {5, 4600}});
     // The paddle grows before each yield; the ball is not moved. Each break plays its own sound.
     EXPECT_EQ(atYields, (decltype(atYields){{false, true, 1590, 20}, {false, false, 1665, -40}}));
-    EXPECT_EQ(std::tuple(ball.pos().x, ball.pos().y, ball.vx(), t.sound.played),
+    EXPECT_EQ(std::tuple(ball.pos().x, ball.pos().y, ball.vx(), t.takeSounds()),
               std::tuple(5000.0f, 3300.0f, 6.0f, Sounds(2, kSoundBreak)));
 }
 

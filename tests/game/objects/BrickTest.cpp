@@ -57,20 +57,22 @@ TEST(Brick, ColoursAndDriftSpeedsAreSpreadAsTheRulesSay) {
         EXPECT_NEAR(count, bricks * (speed == -3 ? 3 : 1) / 50, bricks / 200) << "speed " << speed;
 }
 
+// A brick touching a side edge turns and is pushed back inside one twip at a time, keeping its
+// fraction, before this frame's step (row 0 steps by -speed); one that touches no edge just steps.
 TEST(Brick, TurnsOnTouchingASideEdgeAndComesBackInsideOneTwipAtATimeBeforeItsStep) {
-    for (auto [field, left] : {std::tuple{9105.0f, 0.0f}, {9105, 100}, {9105, 7740}, {9105, -3000000.25f},
-                               {9105, -0.001f}, {9105, 8000000.5f}, {1000, 0.3f}, {0, 0.123456f}, {1000, -700.75f}}) {
-        TestGame t(field, 5010);
+    struct Row {
+        float field, left, pushed;
+        bool turns;
+    };
+    for (const Row row : {Row{9105, 100, 100, false}, Row{9105, 0, 1, true}, Row{9105, 7740, 7739, true},
+                          Row{9105, 7739.5f, 7739.5f, false}, Row{9105, -3000000.25f, 0.75f, true},
+                          Row{9105, 8000000.5f, 7739.5f, true}, Row{1000, 0.5f, -365.5f, true}}) {
+        TestGame t(row.field, 5010);
         clsBrick& brick = wall(t, 1)[0];
-        brick.setLeft(left);
-        // The slow way, in floats: the turn on touching a side edge, the push back inside one twip
-        // at a time, then the step (an even row steps by -speed).
-        const float speed = left <= 0 || left + 1365 >= field ? -brick.speed() : brick.speed();
-        float expected = left;
-        while (expected <= 0) expected = expected + 1;
-        while (expected + 1365 >= field) expected = expected - 1;
+        brick.setLeft(row.left);
+        const float speed = float(brick.speed());
         brick.move();
-        EXPECT_EQ(brick.left(), expected - speed) << "field " << field << ", from " << left;
+        EXPECT_EQ(brick.left(), row.pushed + (row.turns ? speed : -speed)) << row.field << ", from " << row.left;
     }
 }
 
@@ -104,7 +106,7 @@ TEST(Brick, ShowsItsPowerupOverItselfAndOnAPlainDeathShattersForTenFramesOneShar
     const Picture& tile = s.imgBrick[std::size_t(brick.image())];
     for (int y = 0; y < 36; y += 5)  // the icon covers the opaque brick exactly, through its mask
         for (int x = 0; x < 91; x += 3)
-            ASSERT_EQ(t.host.canvas().image().at(x, 72 + y),
+            ASSERT_EQ(t.canvas().image().at(x, 72 + y),
                       (tile.at(x, y) & s.imgPowerupMatte[6].at(x, y)) | s.imgPowerup[6].at(x, y)) << x << ", " << y;
     brick.setPowerup(PowerupKind::None);
     t.game.setFastPaddle(true);  // which a plain death leaves on
@@ -115,13 +117,13 @@ TEST(Brick, ShowsItsPowerupOverItselfAndOnAPlainDeathShattersForTenFramesOneShar
     // 1 to 1000 twips right of and below the centre, 240 to 839 twips in size: within pixels 45 to
     // 168 across and 90 to 212 down.
     for (int frame = 1; frame <= 11; ++frame) {
-        t.host.canvas().Cls();
+        t.canvas().Cls();
         RandomSource before = t.game.random();
         brick.paint();
         int draws = 0;
         while (before.state() != t.game.random().state() && draws < 100) before.Rnd(), ++draws;
         EXPECT_EQ(draws, frame <= 10 ? 4 * (11 - frame) : 0) << "frame " << frame;
-        const Picture& image = t.host.canvas().image();
+        const Picture& image = t.canvas().image();
         int lit = 0;
         for (int y = 0; y < image.pixelHeight(); ++y)
             for (int x = 0; x < image.pixelWidth(); ++x) {

@@ -20,23 +20,30 @@ clsPaddle& paddleAt(TestGame& t, std::int16_t level, bool companion = false) {
 
 TEST(Paddle, TakesOneStepTowardsItsTargetOrLandsOnIt) {
     // A step is 180 at level 1, 160 at level 2 and 140 from then on, three times as far when fast.
-    // The main paddle chases the pointer, neither held inside the field nor wrapped round it; the
-    // companion chases half a field right of it, rounded half to even and wrapped with the sign of
-    // the dividend, unless the field is under one twip wide.
-    for (auto [field, level, companion, fast, from, pointer, to] :
-         {std::tuple{9105.0f, 1, 0, 0, 1000.0f, 1100.3f, 1100.3f}, {9105, 1, 0, 0, 1000, 1179.5f, 1179.5f},
-          {9105, 1, 0, 0, 1400, 6000, 1580},
-          {9105, 2, 0, 0, 1000, 5000, 1160}, {9105, 9, 0, 0, 1000, -3000, 860}, {9105, 1, 0, 1, 1000, 5000, 1540},
-          {9105, 1, 0, 0, -4900, -5000, -5000}, {9000, 1, -1, 0, 1400, 6000, 1500},
-          {9000, 1, -1, 0, 5450, 1000.5f, 5500}, {9000, 1, -1, 0, -1400, -6000, -1500},
-          {9000.7f, 1, -1, 0, 1400, 6000.5f, 1500}, {0.5f, 1, -1, 0, 1000, 100, 820}}) {
-        TestGame t(field, 5010);
-        t.game.setFastPaddle(fast == 1);
-        clsPaddle& p = paddleAt(t, std::int16_t(level), companion != 0);
-        p.place(from, 3010, 1515);
-        t.host.pointerX = pointer;
+    // The main paddle chases the pointer, and a paddle off the field is not held inside it; the
+    // companion chases half a field right of it, rounded half to even and wrapped round the field,
+    // unless the field is under one twip wide. A field that narrow takes no pointer: it stays at
+    // 997, where the window's load put it.
+    struct Row {
+        float field;
+        std::int16_t level;
+        bool companion, fast;
+        float from, pointer, to;
+    };
+    for (const Row row : {Row{9105, 1, false, false, 1000, 1100.25f, 1100.25f}, {9105, 1, false, false, 1000, 1179.5f, 1179.5f},
+                          {9105, 1, false, false, 1400, 6000, 1580}, {9105, 2, false, false, 1000, 5000, 1160},
+                          {9105, 9, false, false, 1000, 0, 860}, {9105, 1, false, true, 1000, 5000, 1540},
+                          {9105, 1, false, false, -4900, 0, -4720}, {9000, 1, true, false, 1400, 6000, 1500},
+                          {9000, 1, true, false, 5450, 1000.5f, 5500}, {9000.75f, 1, true, false, 1400, 6000.5f, 1500},
+                          {0.5f, 1, true, false, 1000, 997, 997}}) {
+        TestGame t(row.field, 5010);
+        t.game.setFastPaddle(row.fast);
+        clsPaddle& p = paddleAt(t, row.level, row.companion);
+        p.place(row.from, 3010, 1515);
+        t.pointAt(row.pointer);
         p.move();
-        EXPECT_EQ(p.xpos(), to) << "field " << field << ", level " << level << ", from " << from << " to " << pointer;
+        EXPECT_EQ(p.xpos(), row.to) << "field " << row.field << ", level " << row.level << ", from " << row.from
+                                    << " to " << row.pointer;
     }
 }
 
@@ -66,7 +73,7 @@ TEST(Paddle, StartsOnTheRestLineAndClimbsBackToItTwentyAFrameDrawnWhereItWas) {
     const SpriteSet& s = SpriteSet::builtIn();
     const Pixel grey = rgb(0x40, 0x40, 0x40);
     TestGame t(9105, 5000);  // rest line 3000
-    t.host.canvas().PaintPicture(Picture(700, 400, grey), 0, 0, RasterOp::SRCCOPY);
+    t.canvas().PaintPicture(Picture(700, 400, grey), 0, 0, RasterOp::SRCCOPY);
     // At Int(9105 / 2) times one draw, its fraction kept: from seed 777, 4552 x 0.4759388 in floats.
     t.game.random().seed(777);
     clsPaddle& p = paddleAt(t, 1);
@@ -78,7 +85,7 @@ TEST(Paddle, StartsOnTheRestLineAndClimbsBackToItTwentyAFrameDrawnWhereItWas) {
     p.place(3750, 3240, 1500);
     p.paint();
     EXPECT_EQ(p.ypos(), 3220);
-    const Picture& image = t.host.canvas().image();
+    const Picture& image = t.canvas().image();
     for (int x : {0, 71, 165}) EXPECT_EQ(image.at(x, 100), grey | s.imgPaddleCenter.at(0, 0)) << x;  // no mask
     // The caps go through their masks: a corner of the left one, and shape near each inner end.
     auto masked = [&](const Picture& a, const Picture& m, int x, int y) { return (grey & m.at(x, y)) | a.at(x, y); };

@@ -16,10 +16,13 @@ using namespace vellix::sim;
 
 class NodeSim final : public SimProgram {
 public:
-    void checkSnapshot(const Snapshot&) override { throw UsageError{"--snapshot needs the desktop's vellix-sim"}; }
-    void writeSnapshot(const Snapshot&, const Picture&) override {}
+    std::string checkSnapshot(const Snapshot&) override { return "--snapshot needs the desktop's vellix-sim"; }
+    std::string writeSnapshot(const Snapshot&, const Picture&) override { return "no snapshots here"; }
     TextCache* text() override { return nullptr; }
-    frmMain& window() override { throw UsageError{"--window needs the desktop's vellix-sim"}; }
+    SimScreen* screen(std::string& error) override {
+        error = "--window needs the desktop's vellix-sim";
+        return nullptr;
+    }
     const char* helpNote() const override { return "(--snapshot and --window need the desktop's vellix-sim.)\n"; }
 };
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace vellix::sim {
+namespace vellix {
 
 // The longest text writeShortestFloat writes, "-1.2345678e-38" and the like.
 inline constexpr int kMaxFloatText = 15;
@@ -22,4 +22,4 @@ char* writeShortestFloat(char* out, float value);
 // including those whose library cannot read floats with from_chars.
 bool readFloat(std::string_view text, float& value);
 
-}  // namespace vellix::sim
+}  // namespace vellix

@@ -1,4 +1,4 @@
-#include "tools/sim/FloatText.h"
+#include "base/FloatText.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace vellix::sim {
+namespace vellix {
 namespace {
 
 std::string ours(float value) {
@@ -105,4 +105,4 @@ TEST(FloatText, ReadsWhatFromCharsReadsAndNothingElse) {
 }
 
 }  // namespace
-}  // namespace vellix::sim
+}  // namespace vellix

@@ -1,4 +1,4 @@
-#include "tools/sim/FloatText.h"
+#include "base/FloatText.h"
 
 #include <array>
 #include <cerrno>
@@ -14,7 +14,7 @@
 // method of Ulf Adams' "Ryu"). Digits are then dropped while the interval still holds a shorter
 // decimal, and the last one kept is rounded to the nearest.
 
-namespace vellix::sim {
+namespace vellix {
 
 namespace {
 
@@ -284,4 +284,4 @@ bool readFloat(std::string_view text, float& value) {
     return true;
 }
 
-}  // namespace vellix::sim
+}  // namespace vellix
