@@ -2,7 +2,7 @@
 #   make run    installs what is missing, builds the game and starts it
 #   make test   installs what is missing, builds, and runs every test, also under the sanitizers
 # Also: make install [PREFIX=/usr/local], make uninstall, make package (a .deb), make bench,
-# make window-bench (the running game beside the peer, and SDL's presentation paths),
+# make window-bench (the running game beside the peer game),
 # make soak (ten million frames of autoplay, not part of make test), make readme-pictures,
 # make web (the game for browsers: a static site in build-web/site), make serve-web (serves it on
 # 127.0.0.1), make web-bench (the page in headless chromium beside the desktop game).
@@ -56,11 +56,10 @@ package:
 bench: tested-build
 	./$(BUILD)/vellix-bench
 
-# The running game in a window beside the peer game, and SDL's presentation paths compared.
+# The running game in a window beside the peer game.
 window-bench: tested-build
 	scripts/install-deps --bench
 	bench/window-bench $(BUILD)
-	bench/present-paths
 
 readme-pictures: tested-build
 	scripts/readme-pictures $(BUILD)
