@@ -14,16 +14,20 @@ namespace {
 // one brick further right. Every set-up reseeds from the clock and leaves a single ball.
 TEST(LevelBuilder, TheWallFollowsTheFieldWidthAndTheLevelAndEverySetUpStartsAfreshFromTheClock) {
     testing::StartedGame t;
-    for (auto [width, level, rows, columns] : {std::tuple{6825.0f, 3, 4, 4}, {6824.0f, 4, 6, 3},
-                                               {2729.0f, 11, 6, 1}, {12000.0f, 12, 8, 7}, {100.0f, 1, 4, 1},
-                                               {1e9f, 1, 4, 8191}}) {  // as many bricks as can be counted
-        t.canvas().resize(width, 5010);
-        t.game.setLevel(std::int16_t(level));
+    struct Row {
+        float width;
+        std::int16_t level;
+        int rows, columns;
+    };
+    for (const Row r : {Row{6825, 3, 4, 4}, {6824, 4, 6, 3}, {2729, 11, 6, 1}, {12000, 12, 8, 7}, {100, 1, 4, 1},
+                        {1e9f, 1, 4, 8191}}) {  // as many bricks as can be counted
+        t.canvas().resize(r.width, 5010);
+        t.game.setLevel(r.level);
         setupLevel(t.game);
-        ASSERT_EQ(t.game.bricks.count(), rows * columns) << width;
+        ASSERT_EQ(t.game.bricks.count(), r.rows * r.columns) << r.width;
         for (std::int16_t i = 0; i < t.game.bricks.count(); ++i)
             EXPECT_EQ(std::pair(t.game.bricks[i].top(), t.game.bricks[i].left()),
-                      std::pair(540.0f * float(i / columns), 1365.0f * float(i % columns + i / columns % 2))) << i;
+                      std::pair(540.0f * float(i / r.columns), 1365.0f * float(i % r.columns + i / r.columns % 2))) << i;
     }
     const std::uint64_t afterSetUp = t.game.random().state();
     deployBall(t.game);  // a second ball, served at random

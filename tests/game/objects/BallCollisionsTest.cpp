@@ -39,16 +39,20 @@ TEST(BallCollisions, TheWallsAndTheCeilingTurnTheBallAndPushItBackInsideOneTwipA
     // past: it comes back to the first place inside, keeping its fraction, with one ricochet. The
     // ceiling, 2000 above the field, sends it back down to just inside the top, without a sound.
     TestGame t(9000, 6000);
-    for (auto [x, y, vx, vy, endX, endY, endVx, endVy] :
-         {std::tuple{247.0f, 900.0f, -10.0f, 5.0f, 248.0f, 900.0f, 10.0f, 5.0f}, {248, 900, -10, 5, 248, 900, -10, 5},
-          {247, 900, 10, 5, 248, 900, -10, 5}, {8753, 900, 10, 5, 8752, 900, -10, 5},
-          {8752, 900, 10, 5, 8752, 900, 10, 5}, {200.5f, 900, -10, 5, 247.5f, 900, 10, 5},
-          {8000000.5f, 900, 10, 5, 8752.5f, 900, -10, 5}, {4500, -2000, 0, -35, 4500, -2000, 0, -35},
-          {4500, -2001, 0, -35, 4500, 248, 0, 35}, {4500, -5000000.5f, 0, -100, 4500, 247.5f, 0, 100}}) {
+    struct Row {
+        float x, y, vx, vy;          // where the step ends, and the velocity it had
+        float endX, endY, endVx, endVy;
+    };
+    for (const Row r : {Row{247, 900, -10, 5, 248, 900, 10, 5}, {248, 900, -10, 5, 248, 900, -10, 5},
+                        {247, 900, 10, 5, 248, 900, -10, 5}, {8753, 900, 10, 5, 8752, 900, -10, 5},
+                        {8752, 900, 10, 5, 8752, 900, 10, 5}, {200.5f, 900, -10, 5, 247.5f, 900, 10, 5},
+                        {8000000.5f, 900, 10, 5, 8752.5f, 900, -10, 5}, {4500, -2000, 0, -35, 4500, -2000, 0, -35},
+                        {4500, -2001, 0, -35, 4500, 248, 0, 35}, {4500, -5000000.5f, 0, -100, 4500, 247.5f, 0, 100}}) {
         t.takeSounds();
-        const clsBall& ball = step(t, x, y, vx, vy);
+        const clsBall& ball = step(t, r.x, r.y, r.vx, r.vy);
         EXPECT_EQ(std::tuple(ball.pos().x, ball.pos().y, ball.vx(), ball.vy(), t.takeSounds()),
-                  std::tuple(endX, endY, endVx, endVy, Sounds(vx != endVx, kSoundRicochet))) << x << ", " << y;
+                  std::tuple(r.endX, r.endY, r.endVx, r.endVy, Sounds(r.vx != r.endVx, kSoundRicochet)))
+            << r.x << ", " << r.y;
     }
     // Beyond 2^24 one twip no longer moves a float; it still comes back just inside.
     const float beyond = step(t, 3e7f, 3000, 10, 5).pos().x;
@@ -59,13 +63,18 @@ TEST(BallCollisions, PassingTheFloorLosesTheBallAndTheOtherChecksStillRunInOrder
     // At x 247 touching the left wall, over a paddle struck 100 right of its centre and on a
     // brick's top edge: each check starts from the velocities the one before left, which a loss
     // leaves at 0 and 0.
-    for (auto [y, alive, vx, vy, sounds] :
-         {std::tuple{6000.0f, true, 15.0f, 10.0f, Sounds{kSoundRicochet, kSoundBounce, kSoundBreak}},
-          {6000.5f, false, 5.0f, 0.0f, Sounds{kSoundSink, kSoundRicochet, kSoundBounce, kSoundBreak}}}) {
+    struct Row {
+        float y;
+        bool alive;
+        float vx, vy;
+        Sounds sounds;
+    };
+    for (const Row& r : {Row{6000, true, 15, 10, {kSoundRicochet, kSoundBounce, kSoundBreak}},
+                         Row{6000.5f, false, 5, 0, {kSoundSink, kSoundRicochet, kSoundBounce, kSoundBreak}}}) {
         TestGame t(9000, 6000);
-        const clsBall& ball = step(t, 247, y, -10, 10, {{148, 6100}}, {{11, 0}});
-        EXPECT_EQ(std::tuple(ball.isAlive(), ball.pos().x, ball.vx(), ball.vy()), std::tuple(alive, 248.0f, vx, vy));
-        EXPECT_EQ(t.takeSounds(), sounds);
+        const clsBall& ball = step(t, 247, r.y, -10, 10, {{148, 6100}}, {{11, 0}});
+        EXPECT_EQ(std::tuple(ball.isAlive(), ball.pos().x, ball.vx(), ball.vy()), std::tuple(r.alive, 248.0f, r.vx, r.vy));
+        EXPECT_EQ(t.takeSounds(), r.sounds);
     }
 }
 
@@ -73,14 +82,18 @@ TEST(BallCollisions, OnlyTheFirstPaddleStruckTurnsTheBallBackUpFasterWithSideway
     // Every 20 twips from the centre add one of sideways speed; the boost of 20 ends at level 12.
     // The first paddle is missed; the second, 246 from the ball, is struck by its whole size and
     // dips; the third, in reach too, is not struck.
-    for (auto [ballX, vx, vy, level, endVx, endVy] :
-         {std::tuple{4600.0f, 0.0f, 30.0f, 11, 5.0f, -50.0f}, {4530, 2, 30, 1, 2 + 30.0f / 20, -50},
-          {4500, 0, 30, 12, 1.0f / 20, -30}, {4600, 0, -30, 1, 5, 10}}) {
+    struct Row {
+        float ballX, vx, vy;
+        std::int16_t level;
+        float endVx, endVy;
+    };
+    for (const Row r : {Row{4600, 0, 30, 11, 5, -50}, {4530, 2, 30, 1, 2 + 30.0f / 20, -50}, {4500, 0, 30, 12, 1.0f / 20, -30},
+                        {4600, 0, -30, 1, 5, 10}}) {
         TestGame t(9000, 6000);
-        t.game.setLevel(std::int16_t(level));
-        const clsBall& ball = step(t, ballX, 3900, vx, vy, {{1000, 4000}, {4500, 4258}, {4500, 4000}});
+        t.game.setLevel(r.level);
+        const clsBall& ball = step(t, r.ballX, 3900, r.vx, r.vy, {{1000, 4000}, {4500, 4258}, {4500, 4000}});
         EXPECT_EQ(std::tuple(ball.vx(), ball.vy(), t.takeSounds(), t.game.paddles[1].ypos(), t.game.paddles[2].ypos()),
-                  std::tuple(endVx, endVy, Sounds{kSoundBounce}, 4498.0f, 4000.0f)) << ballX << ", level " << level;
+                  std::tuple(r.endVx, r.endVy, Sounds{kSoundBounce}, 4498.0f, 4000.0f)) << r.ballX << ", level " << r.level;
     }
 }
 

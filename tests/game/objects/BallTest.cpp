@@ -21,16 +21,20 @@ clsBall& ballAt(TestGame& t, float x, float y, float vx = 0, float vy = 0) {
 TEST(Ball, FallsOneTwipAFrameFasterAndOnlyItsRightwardAndDownwardSpeedsAreCapped) {
     // Under the magnet, as here, it steps |vx| towards the pointer, whichever way vx points, and
     // swings about the pointer once there.
-    for (auto [pointer, vx, vy, x, y, endVx, endVy] :
-         {std::tuple{8999.0f, 200.0f, 150.0f, 3150.0f, 3150.0f, 150.0f, 150.0f}, {8999, 0, -200, 3000, 2801, 0, -199},
-          {4000, -30, 0, 3030, 3001, -30, 1}, {2000, -200, 0, 2800, 3001, -200, 1}, {3000, 30, 0, 2970, 3001, 30, 1},
-          {3015, 30, 0, 2970, 3001, 30, 1}}) {  // as near either way: back
+    struct Row {
+        float pointer, vx, vy;
+        float x, y, endVx, endVy;
+    };
+    for (const Row r : {Row{8999, 200, 150, 3150, 3150, 150, 150}, {8999, 0, -200, 3000, 2801, 0, -199},
+                        {4000, -30, 0, 3030, 3001, -30, 1}, {2000, -200, 0, 2800, 3001, -200, 1},
+                        {3000, 30, 0, 2970, 3001, 30, 1}, {3015, 30, 0, 2970, 3001, 30, 1}}) {  // as near either way: back
         TestGame t(9000, 6000);
         t.game.setMagneticPaddle(true);
-        t.pointAt(pointer);
-        clsBall& ball = ballAt(t, 3000, 3000, vx, vy);
+        t.pointAt(r.pointer);
+        clsBall& ball = ballAt(t, 3000, 3000, r.vx, r.vy);
         ball.move();
-        EXPECT_EQ(std::tuple(ball.pos().x, ball.pos().y, ball.vx(), ball.vy()), std::tuple(x, y, endVx, endVy)) << vx;
+        EXPECT_EQ(std::tuple(ball.pos().x, ball.pos().y, ball.vx(), ball.vy()), std::tuple(r.x, r.y, r.endVx, r.endVy))
+            << r.vx;
     }
 }
 
@@ -38,7 +42,8 @@ TEST(Ball, FallsOneTwipAFrameFasterAndOnlyItsRightwardAndDownwardSpeedsAreCapped
 // show as they are, and the field around them stays white.
 TEST(Ball, APointerTwentyDownAtItsXMarksABallAboveTheField) {
     const Picture white(700, 400, rgb(255, 255, 255));
-    for (auto [y, marked] : {std::tuple{-10.0f, true}, {0.0f, false}}) {
+    for (const float y : {-10.0f, 0.0f}) {
+        const bool marked = y < 0;
         TestGame t(9000, 6000);
         t.canvas().PaintPicture(white, 0, 0, RasterOp::SRCCOPY);
         ballAt(t, 3000, y + 20, 0, -21).move();  // rises onto y, which init could not be given as 0
@@ -65,11 +70,13 @@ TEST(Ball, ComesToLifeDrawingOnlyTheCoordinatesGivenAsZeroXFirstAndWhenLostEndsE
     TestGame t(9000, 6000);
     // A served ball starts in the upper left quarter, 60 in at least: Int(4500 r + 60) across and
     // Int(3000 r + 60) down. From seed 777 the generator draws 0.476 and then 0.653.
-    for (auto [x, y, servedX, servedY] : {std::tuple{0.0f, 0.0f, 2201.0f, 2017.0f}, {0, 500, 2201, 500},
-                                           {300, 0, 300, 1487}, {1200, 900, 1200, 900}}) {
+    struct Row {
+        Position given, served;
+    };
+    for (const Row r : {Row{{0, 0}, {2201, 2017}}, {{0, 500}, {2201, 500}}, {{300, 0}, {300, 1487}}, {{1200, 900}, {1200, 900}}}) {
         t.game.random().seed(777);
-        const Position served = ballAt(t, x, y).pos();
-        EXPECT_EQ(std::pair(served.x, served.y), std::pair(servedX, servedY)) << "given " << x << ", " << y;
+        const Position served = ballAt(t, r.given.x, r.given.y).pos();
+        EXPECT_EQ(std::pair(served.x, served.y), std::pair(r.served.x, r.served.y)) << "given " << r.given.x << ", " << r.given.y;
     }
     for (std::uint64_t seed = 0; seed < 200; ++seed) {
         t.game.random().seed(seed);

@@ -58,14 +58,19 @@ TEST(Paddle, IsStruckOnlyOverItsCentreSectionWithinHalfABallOfALineAndItsWidthFo
     EXPECT_EQ(std::tuple(narrowest, p.width()), std::tuple(600.0f, 1590.0f));
     // Centred at 4000 and 1515 wide: struck from 3243 to 4757, lines at 2888 and 3112, reach 247.
     // A strike dips it 240.
-    for (auto [level, x, y, offset, width] :
-         {std::tuple{1, 3243.0f, 2700.0f, -757.0f, 1395.0f}, {5, 4757, 3300, 757, 1515}, {6, 4000.5f, 2700, 0.5f, 1545},
-          {10, 4000, 2700, 1, 1665}, {1, 4000, 3300, 1, 1395}, {1, 3242.5f, 2888, 0, 1515}, {1, 4757.5f, 2888, 0, 1515},
-          {1, 4100, 2641, 0, 1515}, {1, 4100, 2642, 100, 1395}, {1, 4100, 3359, 0, 1515}, {1, 4100, 3358, 100, 1395}}) {
-        t.game.setLevel(std::int16_t(level));
+    struct Row {
+        std::int16_t level;
+        float x, y;
+        float offset, width;  // what detectCollision returns (0: not struck), and the width after
+    };
+    for (const Row r : {Row{1, 3243, 2700, -757, 1395}, {5, 4757, 3300, 757, 1515}, {6, 4000.5f, 2700, 0.5f, 1545},
+                        {10, 4000, 2700, 1, 1665}, {1, 4000, 3300, 1, 1395}, {1, 3242.5f, 2888, 0, 1515},
+                        {1, 4757.5f, 2888, 0, 1515}, {1, 4100, 2641, 0, 1515}, {1, 4100, 2642, 100, 1395},
+                        {1, 4100, 3359, 0, 1515}, {1, 4100, 3358, 100, 1395}}) {
+        t.game.setLevel(r.level);
         p.place(4000, 3000, 1515);
-        EXPECT_EQ((std::tuple{p.detectCollision(x, y, 495), p.ypos(), p.width()}),
-                  (std::tuple{offset, offset == 0 ? 3000.0f : 3240.0f, width})) << x << ", " << y;
+        EXPECT_EQ((std::tuple{p.detectCollision(r.x, r.y, 495), p.ypos(), p.width()}),
+                  (std::tuple{r.offset, r.offset == 0 ? 3000.0f : 3240.0f, r.width})) << r.x << ", " << r.y;
     }
 }
 
