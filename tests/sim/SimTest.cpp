@@ -144,34 +144,26 @@ TEST(Sim, BadCommandLinesAndScriptsAreRefusedInOneLine) {
     std::ofstream(dir + "bad.script") << "# a comment\n\n5 move 100\n3 press\n";
     std::ofstream(dir + "unknown.script") << "5 jump\n";
     std::ofstream(dir + "escape.script") << "\033]0;PWNED\007 press\n";
-    std::ofstream(dir + "nul.script") << "5 pr\0ess\n"s;
     std::ofstream(dir + "number.script") << std::string(4000, '7') << " press\n";
     std::ofstream(dir + "line.script") << "5 move " << std::string(kMaxScriptLineBytes, '1') << "\n";
-    std::ofstream(dir + "large.script") << std::string(kMaxScriptBytes + 1, '\n');
     std::remove((dir + "fifo.script").c_str());
     ASSERT_EQ(mkfifo((dir + "fifo.script").c_str(), 0600), 0);
     const std::pair<std::vector<std::string>, std::string> refusals[] = {
         {{"--frames", "0"}, "--frames takes a whole number from 1 to 1000000000000: '0'"},
-        {{"--frames=ten"}, "'ten'"},
         {{"--width", "-5"}, "'-5'"},
-        {{"--clock", "86400"}, "'86400'"},
         {{"--snapshot", "12"}, "--snapshot takes K:FILE: '12'"},
         {{"--bogus"}, "unknown option '--bogus'"},
-        {{"--bogus", "5"}, "unknown option '--bogus'"},
         {{"--autoplay=1"}, "--autoplay takes no value"},
         {{"--snapshot", "5:/nonexistent/x.png"}, "--snapshot 5:'/nonexistent/x.png': no such folder"},
         {{"--snapshot", "5:" + dir}, "a folder"},
         {{"--snapshot", "1001:x.png"}, "--snapshot 1001 comes after the last frame, 1000"},
         {{"--script", dir + "missing.script"}, "cannot be read as a script: cannot be opened"},
         {{"--script", dir}, "cannot be read as a script: not a regular file"},
-        {{"--script", "/dev/zero"}, "cannot be read as a script: not a regular file"},
         {{"--script", dir + "fifo.script"}, "cannot be read as a script: not a regular file"},
-        {{"--script", dir + "large.script"}, "cannot be read as a script: larger than 1048576 bytes"},
         {{"--script", dir + "line.script"}, "script line 1 is longer than 4096 bytes"},
         {{"--script", dir + "bad.script"}, "script line 4: the frame 3 comes before the previous line's"},
         {{"--script=" + dir + "unknown.script"}, "or 'K newgame', not '5 jump'"},
         {{"--script", dir + "escape.script"}, "1 or more: '\\x1b]0;PWNED\\x07'"},
-        {{"--script", dir + "nul.script"}, "not '5 pr\\x00ess'"},
         {{"--script", dir + "number.script"}, "1 or more: '" + std::string(40, '7') + "'...\n"},
     };
     for (auto [args, expected] : refusals) {
