@@ -201,12 +201,15 @@ TEST(Sim, OnlyARunThatDidAllItWasAskedLeavesItsTrace) {
     EXPECT_NE(said.find(", before the snapshot 99999:'" + dir + "x.png'\n"), std::string::npos) << said;
     EXPECT_EQ(filesIn(dir), std::vector<std::string>{"err"});
 
-    // A field of no width is a field still: a window can be that small.
-    testing::Process narrow(VELLIX_SIM, {}, dir + "err", {"--width", "0", "--frames", "5", "--trace", trace});
+    // A field of no width is a field still: a window can be that small. Its picture, of no pixel,
+    // is written as one transparent pixel.
+    testing::Process narrow(VELLIX_SIM, {}, dir + "err",
+                            {"--width", "0", "--frames", "5", "--trace", trace, "--snapshot", "5:" + dir + "empty.png"});
     EXPECT_EQ(narrow.waitForExit(std::chrono::seconds(60)), 0) << readFile(dir + "err");
-    const std::string lines = readFile(trace);
+    const std::string lines = readFile(trace), empty = readFile(dir + "empty.png");
     EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 5);
-    EXPECT_EQ(filesIn(dir), (std::vector<std::string>{"err", "trace"}));
+    EXPECT_EQ(decodePng(std::vector<std::uint8_t>(empty.begin(), empty.end()), true), Picture(1, 1, 0));
+    EXPECT_EQ(filesIn(dir), (std::vector<std::string>{"empty.png", "err", "trace"}));
     std::filesystem::remove_all(dir);
 }
 
