@@ -192,6 +192,10 @@ TEST_F(Vellix, OpensShowsTheFieldFollowsTheMouseSpendsABallMovesWithTheWindowAnd
         return spareBalls(s, lives - 1) + (now > was && now < 6 ? "" : str("the welcome on line ", now, ", was ", was));
     }), "");
 
+    // Minimised, the game waits: no ball is lost unseen, though the paddle is parked away from them.
+    xdotool(str("mousemove --window ", window_, " 606 150 windowunmap --sync ", window_, " sleep 6 windowmap --sync ", window_, " mousemove --window ", window_, " 150 150"));
+    EXPECT_EQ(await(3s, [&](const Shot& s) { return spareBalls(s, lives - 1); }), "");
+
     // The log, the score and the icons keep to the bottom and right edges.
     xdotool(str("windowsize ", window_, " 800 500"));
     EXPECT_EQ(await(3s, [&](const Shot& s) {
