@@ -31,7 +31,17 @@ async function spendsABall(page, press) {
 
 test('input in a browser', async (t) => {
   await withBrowser(async (browser, url) => {
-    const { page, problems } = await openGame(browser, url, { touch: true });
+    const { page, problems, release } = await openGame(browser, url, { touch: true, holdFirstFrame: true });
+
+    await t.test('a finger held still for 1.5 s deploys nothing', async () => {
+      // Held at its first frame, the game can lose no ball meanwhile; a press would wait for the next frame.
+      await page.touchscreen.touchStart(300, 150);
+      await sleep(1500);
+      await page.touchscreen.touchEnd();
+      await release();
+      const { frames } = await state(page);
+      assert.equal((await waitForState(page, (s) => s.frames >= frames + 10, 'ten frames on')).lives, 5);
+    });
 
     await t.test('the pointer is hidden over the field in play, and the paddle heads for it', async () => {
       assert.equal(await pointerStyle(page), 'none');
