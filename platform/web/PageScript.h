@@ -13,7 +13,8 @@ void vellix_present(const std::uint8_t* rgba, int width, int height, double refr
 void vellix_show_pointer(int shown);
 // audio.js: the four channels, on Web Audio.
 void vellix_audio_open(int channel, const char* url);
-int vellix_audio_play(int channel);  // 0 when the sound cannot start now (dropped)
+// 1 started; 0 when the sound cannot start now (dropped); -1 never: its file could not be used.
+int vellix_audio_play(int channel);
 void vellix_audio_stand_by();
 void vellix_audio_wake();
 // text.js: the browser's own text drawing.

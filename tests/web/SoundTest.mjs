@@ -1,10 +1,14 @@
 // The four sound channels on Web Audio, read from the page's audio layer: before the player's
 // first gesture every sound is dropped and its channel freed at once; after it, sounds start, end,
-// and their channels play again; nothing dropped comes back later.
+// and their channels play again; nothing dropped comes back later. A missing or corrupt sound file
+// silences its own channel only.
 //   node tests/web/SoundTest.mjs SITE_DIR
 import assert from 'node:assert/strict';
+import { cpSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { test } from 'node:test';
-import { audio, openGame, sleep, waitFor, waitForState, withBrowser } from './browser.mjs';
+import { audio, openGame, serveSite, sleep, waitFor, waitForState, withBrowser } from './browser.mjs';
 
 const sum = (counts) => counts.reduce((a, b) => a + b, 0);
 
@@ -39,6 +43,28 @@ test('sound in a browser', async (t) => {
         assert.ok(later.ended[channel] >= n - 1, `channel ${channel}: ${n} started, ${later.ended[channel]} ended`);
       });
       assert.deepEqual(problems, []);
+    });
+
+    await t.test('a missing sound and a corrupt one leave the others playing, with no error', async () => {
+      const copy = mkdtempSync(join(tmpdir(), 'vellix-site-'));
+      cpSync(process.argv[2], copy, { recursive: true });
+      rmSync(join(copy, 'bounce.wav'));
+      writeFileSync(join(copy, 'richochet.wav'), Buffer.from(Array.from({ length: 4096 }, (_, i) => (i * 7919) % 251)));
+      const site = await serveSite(copy);
+      try {
+        const broken = await openGame(browser, site.url);
+        const warnings = [];
+        broken.page.on('console', (message) => warnings.push(message.text()));
+        await broken.page.mouse.click(5, 5);
+        // The break sound is the one a game plays most.
+        await waitForAudio(broken.page, (a) => a.started[2] >= 3 && a.ended[2] >= 2, 'breaks played three times');
+        assert.equal(warnings.filter((w) => w.includes('richochet.wav')).length, 1, warnings.join('\n'));
+        // The browser's own report of the missing file is all.
+        assert.deepEqual(broken.problems.filter((p) => !/^(HTTP 404|console: Failed to load resource)/.test(p)), []);
+      } finally {
+        site.stop();
+        rmSync(copy, { recursive: true, force: true });
+      }
     });
   });
 });
