@@ -94,6 +94,9 @@ test('input in a browser', async (t) => {
       await sleep(1500);
       assert.equal((await state(page)).framesShown, over.framesShown, 'no frame is drawn at Game over');
       assert.equal((await audio(page)).state, 'suspended', 'the sound stands by once the last one has ended');
+      await page.mouse.click(5, 5);
+      await sleep(300);
+      assert.equal((await audio(page)).state, 'suspended', 'a gesture does not wake it');
     });
 
     await t.test('a click on New Game starts a new game with the pointer hidden again', async () => {

@@ -17,6 +17,11 @@ const waitForAudio = (page, accept, what, timeoutMs = 15000) => waitFor(() => au
 test('sound in a browser', async (t) => {
   await withBrowser(async (browser, url) => {
     const { page, problems } = await openGame(browser, url);
+    // The audio is made at the first gesture; the test keeps it at hand, to stop it as a phone would.
+    await page.evaluate(() => {
+      const Made = window.AudioContext;
+      window.AudioContext = class extends Made { constructor() { super(); window.audioMade = this; } };
+    });
 
     await t.test('before any gesture, sounds are dropped and their channels freed', async () => {
       // A channel left busy would never be asked again: a second drop on it shows it was freed.
@@ -43,6 +48,13 @@ test('sound in a browser', async (t) => {
         assert.ok(later.ended[channel] >= n - 1, `channel ${channel}: ${n} started, ${later.ended[channel]} ended`);
       });
       assert.deepEqual(problems, []);
+    });
+
+    await t.test('audio the system stopped runs again at the next gesture', async () => {
+      await page.evaluate(() => window.audioMade.suspend());
+      await waitForAudio(page, (a) => a.state === 'suspended', 'the audio stopped', 2000);
+      await page.mouse.click(5, 5);
+      await waitForAudio(page, (a) => a.state === 'running', 'the audio runs again', 2000);
     });
 
     await t.test('a missing sound and a corrupt one leave the others playing, with no error', async () => {

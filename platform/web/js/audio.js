@@ -3,7 +3,8 @@
 // audio starts at the first one; until then, and until a channel's file has arrived and been
 // decoded, a sound cannot start: the program drops it and frees its channel at once. A file that
 // cannot be used (missing, or not a sound) leaves its channel silent and busy for good, as on the
-// desktop, said once on the console; the other channels play on.
+// desktop, said once on the console; the other channels play on. A phone may stop the audio at any
+// time (a call, another app): the next gesture starts it again, and its channels' sounds go on.
 mergeInto(LibraryManager.library, {
   $VellixAudio__deps: ['$VellixPage'],
   $VellixAudio: {
@@ -19,7 +20,8 @@ mergeInto(LibraryManager.library, {
     ended: [0, 0, 0, 0],
     dropped: [0, 0, 0, 0],
 
-    // At a gesture of the player: the audio may start, or resume.
+    // At a gesture of the player: the audio may start, or resume. iOS lets it start only at the end of
+    // a touch or at a click, so every gesture's end calls here too.
     unlock: function () {
       if (!VellixAudio.context) {
         var AudioContext = window.AudioContext || window.webkitAudioContext;
@@ -27,7 +29,17 @@ mergeInto(LibraryManager.library, {
         VellixAudio.context = new AudioContext();
         for (var channel = 0; channel < 4; ++channel) VellixAudio.decode(channel);
       }
-      if (VellixAudio.context.state === 'suspended' && !VellixAudio.standingBy) VellixAudio.context.resume();
+      VellixAudio.resume();
+    },
+
+    // The audio runs again, unless the game stands by: suspended by the browser's rules or by the game
+    // itself, or interrupted by the system (WebKit's own state, for a call or another app).
+    resume: function () {
+      var context = VellixAudio.context;
+      if (!context || VellixAudio.standingBy) return;
+      if (context.state !== 'suspended' && context.state !== 'interrupted') return;
+      var resuming = context.resume();
+      if (resuming) resuming.catch(function () {});  // refused away from a gesture: the next gesture tries again
     },
 
     decode: function (channel) {
@@ -109,6 +121,6 @@ mergeInto(LibraryManager.library, {
   vellix_audio_wake__deps: ['$VellixAudio'],
   vellix_audio_wake: function () {
     VellixAudio.standingBy = false;
-    if (VellixAudio.context && VellixAudio.context.state === 'suspended') VellixAudio.context.resume();
+    VellixAudio.resume();
   },
 });

@@ -73,6 +73,9 @@ mergeInto(LibraryManager.library, {
       canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
       window.addEventListener('wheel', function (event) { event.preventDefault(); }, { passive: false });
       window.addEventListener('keydown', function () { VellixAudio.unlock(); });
+      // Where the audio may start only then (iOS); pointerup comes before both.
+      canvas.addEventListener('touchend', function () { VellixAudio.unlock(); });
+      canvas.addEventListener('click', function () { VellixAudio.unlock(); });
     },
   },
 });
