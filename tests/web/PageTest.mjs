@@ -2,7 +2,9 @@
 // the paddle, the welcome to level 1, the score and five spare balls, and it keeps nothing.
 //   node tests/web/PageTest.mjs SITE_DIR
 import assert from 'node:assert/strict';
+import { resolve } from 'node:path';
 import { test } from 'node:test';
+import { pathToFileURL } from 'node:url';
 import { countPixels, kTwips, openGame, screenshot, sleep, state, withBrowser } from './browser.mjs';
 
 const kStatusColour = [190, 200, 255];
@@ -128,6 +130,22 @@ test('the page in a browser', async (t) => {
       }));
       assert.deepEqual(kept, { cookie: '', local: 0, session: 0, databases: 0, caches: 0, workers: 0 });
       assert.deepEqual(problems, []);
+    });
+
+    await t.test('a page that cannot start says why, in the text colour', async () => {
+      for (const [name, address, before, says] of [
+        ['opened from a file', pathToFileURL(resolve(process.argv[2], 'index.html')).href, null, /over HTTP/],
+        ['without WebAssembly', url, () => delete window.WebAssembly, /needs WebAssembly/],
+      ]) {
+        const other = await browser.newPage();
+        if (before) await other.evaluateOnNewDocument(before);
+        await other.goto(address);
+        const notice = await other.waitForSelector('.notice', { visible: true, timeout: 5000 });
+        const [text, colour] = await notice.evaluate((p) => [p.textContent, getComputedStyle(p).color]);
+        assert.match(text, says, name);
+        assert.equal(colour, 'rgb(190, 200, 255)', name);
+        await other.close();
+      }
     });
 
     await t.test('the manifest puts the game on a home screen, full screen, with its icons', async () => {
