@@ -148,6 +148,11 @@ test('the page in a browser', async (t) => {
       }
     });
 
+    await t.test('the server answers a malformed request with 400 and serves on', async () => {
+      assert.equal((await fetch(url + '%')).status, 400);
+      assert.equal((await fetch(url)).headers.get('X-Content-Type-Options'), 'nosniff');
+    });
+
     await t.test('the manifest puts the game on a home screen, full screen, with its icons', async () => {
       const manifest = await (await fetch(url + 'manifest.webmanifest')).json();
       assert.equal(manifest.name, 'Vellix');
