@@ -153,6 +153,16 @@ test('the page in a browser', async (t) => {
       assert.equal((await fetch(url)).headers.get('X-Content-Type-Options'), 'nosniff');
     });
 
+    await t.test('the page runs under its security policy, which serve-web sends too', async () => {
+      const inlineStyle = await page.evaluate(() => {
+        document.head.append(Object.assign(document.createElement('style'), { textContent: 'p { color: red }' }));
+        return getComputedStyle(document.body.appendChild(document.createElement('p'))).color;
+      });
+      assert.notEqual(inlineStyle, 'rgb(255, 0, 0)', 'an inline style is refused');
+      const policy = await page.$eval('meta[http-equiv="Content-Security-Policy"]', (meta) => meta.content);
+      assert.equal((await fetch(url)).headers.get('Content-Security-Policy'), policy);
+    });
+
     await t.test('the manifest puts the game on a home screen, full screen, with its icons', async () => {
       const manifest = await (await fetch(url + 'manifest.webmanifest')).json();
       assert.equal(manifest.name, 'Vellix');
