@@ -4,7 +4,8 @@
 
 // The page's own JavaScript (platform/web/js), as the program calls it. Strings are UTF-8.
 extern "C" {
-// page.js: the canvas that shows the field, and the viewport it fills.
+// page.js: the canvas that shows the field, and the field's size: the viewport inside its safe
+// areas. page.js posts each new size as a Resize event.
 void vellix_page_open(void* page);
 int vellix_viewport_width();
 int vellix_viewport_height();

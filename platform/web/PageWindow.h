@@ -17,7 +17,7 @@ struct PageEvent {
         Move,       // the pointer moved to (x, y)
         Press,      // a button went down at (x, y); `primary` for the main one
         Release,    // a button came up at (x, y)
-        Resize,     // the viewport is now x by y
+        Resize,     // the field (the viewport inside its safe areas) is now x by y
         SoundDone,  // the sound of channel x has ended (or was dropped)
     };
     Kind kind = Kind::Move;

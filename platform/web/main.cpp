@@ -75,13 +75,6 @@ void eventPosted(Page& page) {
     flush(page, emscripten_get_now());
 }
 
-EM_BOOL onResize(int, const EmscriptenUiEvent* event, void* data) {
-    Page& page = *static_cast<Page*>(data);
-    page.system.post({PageEvent::Kind::Resize, event->windowInnerWidth, event->windowInnerHeight});
-    eventPosted(page);
-    return EM_FALSE;
-}
-
 EM_BOOL onVisibilityChange(int, const EmscriptenVisibilityChangeEvent*, void* data) {
     static_cast<Page*>(data)->play.visibilityChanged();
     return EM_FALSE;
@@ -132,7 +125,6 @@ int main() {
     page.window.attach(page.game, page.sound);
     page.play.onGameOver = [&page] { page.device.standBy(); };
     page.play.onNewGame = [&page] { page.device.wake(); };
-    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, &page, EM_FALSE, onResize);
     emscripten_set_visibilitychange_callback(&page, EM_FALSE, onVisibilityChange);
     page.play.start();
     refreshWhilePlaying(page);
