@@ -61,6 +61,9 @@ void PageWindow::dispatch(const PageEvent& event, frmMain& window) {
         case PageEvent::Kind::SoundDone:
             window.soundDone(event.x);
             break;
+        case PageEvent::Kind::PictureLost:
+            window.repaint();
+            break;
     }
 }
 

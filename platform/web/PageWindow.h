@@ -19,6 +19,7 @@ struct PageEvent {
         Release,    // a button came up at (x, y)
         Resize,     // the field (the viewport inside its safe areas) is now x by y
         SoundDone,  // the sound of channel x has ended (or was dropped)
+        PictureLost,  // the page lost the picture it showed (its canvas was reset): it is shown again
     };
     Kind kind = Kind::Move;
     int x = 0;

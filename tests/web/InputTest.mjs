@@ -3,8 +3,8 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import {
-  audio, countPixels, kTwips, openGame, playUntilGameOver, pointerStyle, screenshot, sleep, state, waitForState,
-  withBrowser,
+  audio, countPixels, kTwips, openGame, playUntilGameOver, pointerStyle, screenshot, sleep, state, waitFor,
+  waitForState, withBrowser,
 } from './browser.mjs';
 
 const kButtonFace = [64, 72, 112];
@@ -97,6 +97,14 @@ test('input in a browser', async (t) => {
       await page.mouse.click(5, 5);
       await sleep(300);
       assert.equal((await audio(page)).state, 'suspended', 'a gesture does not wake it');
+      // A reset of the GPU loses the canvas's picture; once restored, the page shows it again.
+      await page.evaluate(() => {
+        window.restored = new Promise((resolve) => document.getElementById('field').addEventListener('contextrestored', resolve));
+      });
+      await (await page.createCDPSession()).send('Browser.crashGpuProcess');
+      await page.evaluate(() => window.restored);
+      await waitFor(async () => countPixels(await screenshot(page), cx - 40, cy - 22, cx + 40, cy + 22, isButtonFace),
+        (n) => n > 2000, 'New Game shown again');
     });
 
     await t.test('a click on New Game starts a new game with the pointer hidden again', async () => {

@@ -11,7 +11,7 @@ mergeInto(LibraryManager.library, {
     shownAt: [],  // the display refreshes that showed a new frame, the latest kShownKept
     kShownKept: 4096,
     // An event of the page, PageEvent::Kind: 0 move, 1 press, 2 release, 3 the field's new size,
-    // 4 a sound's end.
+    // 4 a sound's end, 5 the picture was lost.
     post: function (kind, x, y, primary) {
       _vellix_page_event(VellixPage.page, kind, x, y, primary ? 1 : 0);
     },
@@ -41,6 +41,11 @@ mergeInto(LibraryManager.library, {
     VellixPage.size = VellixPage.measure();
     window.addEventListener('resize', VellixPage.laidOut);
     if (window.ResizeObserver) new ResizeObserver(VellixPage.laidOut).observe(document.getElementById('area'));
+    // A canvas may lose its picture (a phone's GPU reset, a tab restored from memory): once it can
+    // draw again, or the tab is shown again, the program shows its last picture, at Game over too.
+    var lost = function () { VellixPage.post(5, 0, 0, false); };
+    VellixPage.canvas.addEventListener('contextrestored', lost);
+    document.addEventListener('visibilitychange', function () { if (!document.hidden) lost(); });
     // What the page's tests and benchmark read; nothing of it is stored anywhere.
     Module['vellix'] = {
       state: function () { return JSON.parse(UTF8ToString(_vellix_page_state(page))); },
