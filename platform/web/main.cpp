@@ -6,6 +6,7 @@
 #include <emscripten/html5.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "base/TimeOfDay.h"
@@ -24,6 +25,12 @@ namespace vellix {
 
 namespace {
 
+// The time of day, or the second the page's address fixes for every seed.
+std::unique_ptr<TimeOfDay> seedClock() {
+    if (const int fixed = vellix_page_clock(); fixed >= 0) return std::make_unique<FixedTimeOfDay>(std::uint32_t(fixed));
+    return std::make_unique<SystemTimeOfDay>();
+}
+
 // Everything the page's program holds, for as long as the page is open.
 struct Page {
     Page()
@@ -32,7 +39,7 @@ struct Page {
           text(font),
           device(system),
           sound(device),
-          game(window, sound, SpriteSet::builtIn(), clock),
+          game(window, sound, SpriteSet::builtIn(), *clock),
           play(game, window, system) {}
 
     PageWindow system;
@@ -41,7 +48,7 @@ struct Page {
     TextCache text;
     WebSoundDevice device;
     modSound sound;
-    SystemTimeOfDay clock;
+    std::unique_ptr<TimeOfDay> clock = seedClock();
     GameState game;
     PagePlay play;
     bool pointerShown = true;  // as the page's canvas shows it

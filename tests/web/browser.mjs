@@ -57,7 +57,7 @@ export async function openGame(browser, url, { width = 607, height = 334, touch 
   page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
   page.on('request', (request) => {
     requests.push(request.url());
-    if (!request.url().startsWith(url)) problems.push(`request beyond the site: ${request.url()}`);
+    if (new URL(request.url()).origin !== new URL(url).origin) problems.push(`request beyond the site: ${request.url()}`);
   });
   page.on('requestfailed', (request) => problems.push(`failed: ${request.url()} ${request.failure().errorText}`));
   page.on('response', (response) => {

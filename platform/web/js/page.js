@@ -55,6 +55,13 @@ mergeInto(LibraryManager.library, {
     };
   },
 
+  // The second of the day every level's seed takes, from the page's address (?clock=S, as
+  // vellix-sim's --clock); -1 for the time of day.
+  vellix_page_clock: function () {
+    var clock = /[?&]clock=(\d{1,5})(&|$)/.exec(location.search);
+    return clock && Number(clock[1]) < 86400 ? Number(clock[1]) : -1;
+  },
+
   vellix_viewport_width__deps: ['$VellixPage'],
   vellix_viewport_width: function () { return VellixPage.measure()[0]; },
   vellix_viewport_height__deps: ['$VellixPage'],
