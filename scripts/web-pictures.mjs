@@ -25,8 +25,9 @@ function notchedPhone() {
 const site = await serveSite(process.argv[2] ?? 'build-web/site');
 const browser = await launchChromium();
 try {
-  for (const [name, width, height, touch, phone] of [['web-phone.png', 390, 844, true], ['web-desktop.png', 1280, 720, false],
-    ['web-notch.png', 844, 390, true, notchedPhone]]) {
+  const pictures = [['web-phone.png', 390, 844, true], ['web-desktop.png', 1280, 720, false],
+    ['web-notch.png', 844, 390, true, notchedPhone]];
+  for (const [name, width, height, touch, phone] of pictures) {
     const { page } = await openGame(browser, site.url, { width, height, touch });
     if (phone) await page.evaluate(phone);
     for (const x of [0.3, 0.6]) {

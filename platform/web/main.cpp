@@ -27,7 +27,8 @@ namespace {
 
 // The time of day, or the second the page's address fixes for every seed.
 std::unique_ptr<TimeOfDay> seedClock() {
-    if (const int fixed = vellix_page_clock(); fixed >= 0) return std::make_unique<FixedTimeOfDay>(std::uint32_t(fixed));
+    const int fixed = vellix_page_clock();
+    if (fixed >= 0) return std::make_unique<FixedTimeOfDay>(std::uint32_t(fixed));
     return std::make_unique<SystemTimeOfDay>();
 }
 

@@ -99,7 +99,8 @@ test('input in a browser', async (t) => {
       assert.equal((await audio(page)).state, 'suspended', 'a gesture does not wake it');
       // A reset of the GPU loses the canvas's picture; once restored, the page shows it again.
       await page.evaluate(() => {
-        window.restored = new Promise((resolve) => document.getElementById('field').addEventListener('contextrestored', resolve));
+        const field = document.getElementById('field');
+        window.restored = new Promise((resolve) => field.addEventListener('contextrestored', resolve));
       });
       await (await page.createCDPSession()).send('Browser.crashGpuProcess');
       await page.evaluate(() => window.restored);

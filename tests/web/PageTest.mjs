@@ -39,7 +39,8 @@ function inkBox(shot, [x0, y0, x1, y1]) {
 
 test('the page in a browser', async (t) => {
   await withBrowser(async (browser, url) => {
-    const { page, problems, requests, release } = await openGame(browser, `${url}?clock=${kClock}`, { holdFirstFrame: true });
+    const { page, problems, requests, release } =
+      await openGame(browser, `${url}?clock=${kClock}`, { holdFirstFrame: true });
 
     await t.test('loads with no console error and no failed request, from its own files only', async () => {
       assert.equal(await page.title(), 'Vellix');
@@ -54,7 +55,8 @@ test('the page in a browser', async (t) => {
       assert.equal(s.framesShown, 1);
       const [shot, desktop] = [await screenshot(page), desktopFirstFrame()];
       // The log's top line (the welcome) and the score line, 1800 twips above the bottom.
-      const top = Math.floor((s.height * kTwips - 1800) / kTwips), scoreX = Math.floor((s.width * kTwips - 2000) / kTwips);
+      const top = Math.floor((s.height * kTwips - 1800) / kTwips);
+      const scoreX = Math.floor((s.width * kTwips - 2000) / kTwips);
       const lines = [[16, top, scoreX, top + 13], [scoreX, top, s.width, top + 13]];
       let differences = 0;
       for (let y = 0; y < s.height; ++y) {

@@ -15,10 +15,12 @@
 
   function why(reason) {
     if (typeof WebAssembly !== 'object') {
-      return 'Vellix needs WebAssembly, which this browser lacks or has turned off: open it in a browser with WebAssembly.';
+      return 'Vellix needs WebAssembly, which this browser lacks or has turned off: ' +
+        'open it in a browser with WebAssembly.';
     }
     if (location.protocol === 'file:') {
-      return 'Vellix cannot start from a file: serve its folder over HTTP (any web server will do) and open it there.';
+      return 'Vellix cannot start from a file: serve its folder over HTTP (any web server will do) ' +
+        'and open it there.';
     }
     return 'Vellix could not start (' + reason + '): reload the page.';
   }

@@ -54,7 +54,8 @@ mergeInto(LibraryManager.library, {
         var context = VellixText.scratch();
         context.font = VellixText.font(size);
         var last = characters.length - 1;
-        width = Math.max(width, starts[last] + Math.ceil(context.measureText(characters[last]).actualBoundingBoxRight));
+        var ink = context.measureText(characters[last]).actualBoundingBoxRight;
+        width = Math.max(width, starts[last] + Math.ceil(ink));
       }
       return { characters: characters, starts: starts, width: width };
     },
