@@ -1,16 +1,35 @@
 #!/usr/bin/env node
-// The pictures of the game's page for the README: a phone held upright (390 x 844) and a desktop
-// window (1280 x 720), each a moment into a game with a few spare balls spent.
+// The pictures of the game's page for the README: a phone held upright (390 x 844), a desktop
+// window (1280 x 720) and a notched phone held sideways (844 x 390), each a moment into a game with
+// a few spare balls spent.
 //   node scripts/web-pictures.mjs [SITE_DIR] [DOCS_DIR]     (default build-web/site and docs)
 import { join } from 'node:path';
 import { launchChromium, openGame, serveSite, sleep, waitForState } from '../tests/web/browser.mjs';
 
 const docs = process.argv[3] ?? 'docs';
+
+// A 6.1-inch iPhone held sideways: the safe areas its browser gives the page, and the notch and the
+// home indicator drawn over the picture where the phone has them.
+function notchedPhone() {
+  const root = document.documentElement.style;
+  root.setProperty('--safe-left', '47px');
+  root.setProperty('--safe-right', '47px');
+  root.setProperty('--safe-bottom', '21px');
+  for (const [left, top, width, height, colour] of [[0, 90, 30, 210, '#1c1c1e'], [355, 382, 134, 5, '#8e8e93']]) {
+    const part = document.body.appendChild(document.createElement('div'));
+    Object.assign(part.style, { position: 'absolute', left: `${left}px`, top: `${top}px`, width: `${width}px`,
+      height: `${height}px`, background: colour, borderRadius: '0 15px 15px 0', pointerEvents: 'none' });
+  }
+}
+
 const site = await serveSite(process.argv[2] ?? 'build-web/site');
 const browser = await launchChromium();
 try {
-  for (const [name, width, height, touch] of [['web-phone.png', 390, 844, true], ['web-desktop.png', 1280, 720, false]]) {
+  const pictures = [['web-phone.png', 390, 844, true], ['web-desktop.png', 1280, 720, false],
+    ['web-notch.png', 844, 390, true, notchedPhone]];
+  for (const [name, width, height, touch, phone] of pictures) {
     const { page } = await openGame(browser, site.url, { width, height, touch });
+    if (phone) await page.evaluate(phone);
     for (const x of [0.3, 0.6]) {
       if (touch) await page.touchscreen.tap(Math.floor(width * x), Math.floor(height * 0.4));
       else await page.mouse.click(Math.floor(width * x), Math.floor(height * 0.4));

@@ -4,11 +4,14 @@
 
 namespace vellix {
 
-// Text drawn by the browser itself, in a sans-serif font close to the desktop's (DejaVu Sans,
-// else Verdana, whose shapes it follows, else the browser's sans-serif) at 11 pixels, in
-// coverage that the canvas blends in the text colour as on the desktop.
+// Text drawn by the browser itself, in the desktop's font (DejaVu Sans, which the site carries) and
+// at its size, placed as the desktop places it, in coverage that the canvas blends in the text
+// colour as on the desktop.
 class BrowserTextRasterizer final : public TextRasterizer {
 public:
+    // The font size in pixels, the desktop's.
+    static constexpr int kPixelSize = 11;
+
     TextImage render(std::string_view text) override;
     int lineHeight() const override;
 };

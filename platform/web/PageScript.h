@@ -4,20 +4,24 @@
 
 // The page's own JavaScript (platform/web/js), as the program calls it. Strings are UTF-8.
 extern "C" {
-// page.js: the canvas that shows the field, and the viewport it fills.
+// page.js: the canvas that shows the field, and the field's size: the viewport inside its safe
+// areas. page.js posts each new size as a Resize event.
 void vellix_page_open(void* page);
 int vellix_viewport_width();
 int vellix_viewport_height();
 // The picture of a frame, for the display refresh at `refreshMs` (performance.now()'s clock).
 void vellix_present(const std::uint8_t* rgba, int width, int height, double refreshMs);
 void vellix_show_pointer(int shown);
+// The second of the day the page's address gives every seed (?clock=S), or -1 for the time of day.
+int vellix_page_clock();
 // audio.js: the four channels, on Web Audio.
 void vellix_audio_open(int channel, const char* url);
-int vellix_audio_play(int channel);  // 0 when the sound cannot start now (dropped)
+// 1 started; 0 when the sound cannot start now (dropped); -1 never: its file could not be used.
+int vellix_audio_play(int channel);
 void vellix_audio_stand_by();
 void vellix_audio_wake();
-// text.js: the browser's own text drawing.
-int vellix_text_line_height();
-int vellix_text_width(const char* text);
-void vellix_text_draw(const char* text, int width, int height, std::uint8_t* coverage);
+// text.js: text drawn by the browser in the desktop's font, `size` pixels high, placed as the desktop places it.
+int vellix_text_line_height(int size);
+int vellix_text_width(const char* text, int size);
+void vellix_text_draw(const char* text, int size, int width, int height, std::uint8_t* coverage);
 }

@@ -11,7 +11,8 @@ namespace vellix {
 // the page as an event of its window, handled at the game's next yield. A browser lets a page
 // sound only after a first gesture of the player: a sound asked for before it (or before its file
 // has arrived) is dropped, as on a busy channel, and reported ended at once (onDropped), so that its
-// channel is free again at the next yield; nothing is kept to sound later.
+// channel is free again at the next yield; nothing is kept to sound later. A channel whose file could
+// not be used (missing, or not a sound) reports no end, as on the desktop: it stays busy and silent.
 class WebSoundDevice final : public SoundDevice {
 public:
     // Fetches the file from the site, a path relative to the page.

@@ -6,6 +6,7 @@
 #include <emscripten/html5.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "base/Twips.h"
@@ -23,14 +24,21 @@ namespace vellix {
 
 namespace {
 
+// The time of day, or the second the page's address fixes for every seed (?clock=S).
+std::unique_ptr<TimeOfDay> seedClock() {
+    const int fixed = vellix_page_clock();
+    if (fixed >= 0) return std::make_unique<FixedTimeOfDay>(std::uint32_t(fixed));
+    return std::make_unique<SystemTimeOfDay>();
+}
+
 // Everything the page's program holds, for as long as the page is open.
 struct Page {
-    Page() : text(font), game(device, clock, SpriteSet::builtIn()) {}
+    Page() : text(font), game(device, *clock, SpriteSet::builtIn()) {}
 
     BrowserTextRasterizer font;
     TextCache text;
     WebSoundDevice device;
-    SystemTimeOfDay clock;
+    std::unique_ptr<TimeOfDay> clock = seedClock();
     Game game;
     PagePicture picture;
     bool refreshing = false;  // the browser calls at each display refresh
@@ -75,12 +83,6 @@ void post(Page& page, const WindowEvent& event) {
     refreshIfFramesToCome(page);
 }
 
-EM_BOOL onResize(int, const EmscriptenUiEvent* event, void* data) {
-    post(*static_cast<Page*>(data), WindowEvent::resized(pixelsToTwips(event->windowInnerWidth),
-                                                         pixelsToTwips(event->windowInnerHeight)));
-    return EM_FALSE;
-}
-
 EM_BOOL onVisibilityChange(int, const EmscriptenVisibilityChangeEvent* event, void* data) {
     post(*static_cast<Page*>(data), WindowEvent::of(event->hidden ? WindowEvent::Kind::Hidden : WindowEvent::Kind::Shown));
     return EM_FALSE;
@@ -106,8 +108,8 @@ WindowEvent pageEvent(int kind, int x, int y, bool primary) {
 using vellix::Page;
 
 // An event of the page (page.js, input.js, audio.js): 0 the pointer moved to (x, y), 1 a button
-// went down, 2 one came up, 3 the field is now x by y, 4 the sound of channel x has ended, 5 the
-// canvas lost its picture. Positions are CSS pixels of the field.
+// went down, 2 one came up, 3 the field (the viewport inside its safe areas) is now x by y, 4 the
+// sound of channel x has ended, 5 the canvas lost its picture. Positions are CSS pixels of the field.
 extern "C" EMSCRIPTEN_KEEPALIVE void vellix_page_event(Page* page, int kind, int x, int y, int primary) {
     vellix::post(*page, vellix::pageEvent(kind, x, y, primary != 0));
 }
@@ -136,7 +138,6 @@ int main() {
     page.game.setText(&page.text);
     page.device.onDropped = [&page](int channel) { page.game.post(WindowEvent::soundDone(channel)); };
     page.game.start(".", pixelsToTwips(vellix_viewport_width()), pixelsToTwips(vellix_viewport_height()));
-    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, &page, EM_FALSE, onResize);
     emscripten_set_visibilitychange_callback(&page, EM_FALSE, onVisibilityChange);
     refreshIfFramesToCome(page);
     return 0;

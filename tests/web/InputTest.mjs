@@ -3,8 +3,8 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import {
-  audio, countPixels, kTwips, openGame, playUntilGameOver, pointerStyle, screenshot, sleep, state, waitForState,
-  withBrowser,
+  audio, countPixels, kTwips, openGame, playUntilGameOver, pointerStyle, screenshot, sleep, state, waitFor,
+  waitForState, withBrowser,
 } from './browser.mjs';
 
 const kButtonFace = [64, 72, 112];
@@ -31,7 +31,17 @@ async function spendsABall(page, press) {
 
 test('input in a browser', async (t) => {
   await withBrowser(async (browser, url) => {
-    const { page, problems } = await openGame(browser, url, { touch: true });
+    const { page, problems, release } = await openGame(browser, url, { touch: true, holdFirstFrame: true });
+
+    await t.test('a finger held still for 1.5 s deploys nothing', async () => {
+      // Held at its first frame, the game can lose no ball meanwhile; a press would wait for the next frame.
+      await page.touchscreen.touchStart(300, 150);
+      await sleep(1500);
+      await page.touchscreen.touchEnd();
+      await release();
+      const { frames } = await state(page);
+      assert.equal((await waitForState(page, (s) => s.frames >= frames + 10, 'ten frames on')).lives, 5);
+    });
 
     await t.test('the pointer is hidden over the field in play, and the paddle heads for it', async () => {
       assert.equal(await pointerStyle(page), 'none');
@@ -84,6 +94,18 @@ test('input in a browser', async (t) => {
       await sleep(1500);
       assert.equal((await state(page)).framesShown, over.framesShown, 'no frame is drawn at Game over');
       assert.equal((await audio(page)).state, 'suspended', 'the sound stands by once the last one has ended');
+      await page.mouse.click(5, 5);
+      await sleep(300);
+      assert.equal((await audio(page)).state, 'suspended', 'a gesture does not wake it');
+      // A reset of the GPU loses the canvas's picture; once restored, the page shows it again.
+      await page.evaluate(() => {
+        const field = document.getElementById('field');
+        window.restored = new Promise((resolve) => field.addEventListener('contextrestored', resolve));
+      });
+      await (await page.createCDPSession()).send('Browser.crashGpuProcess');
+      await page.evaluate(() => window.restored);
+      await waitFor(async () => countPixels(await screenshot(page), cx - 40, cy - 22, cx + 40, cy + 22, isButtonFace),
+        (n) => n > 2000, 'New Game shown again');
     });
 
     await t.test('a click on New Game starts a new game with the pointer hidden again', async () => {

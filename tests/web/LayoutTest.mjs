@@ -65,6 +65,25 @@ test('the field follows the viewport', async (t) => {
       await resizeTo(page, 1280, 720);
     });
 
+    await t.test('a phone held sideways keeps the field clear of its notch and its home indicator', async () => {
+      // As a notched phone's browser sets env(safe-area-inset-*).
+      await page.evaluate(() => {
+        document.documentElement.style.setProperty('--safe-left', '44px');
+        document.documentElement.style.setProperty('--safe-bottom', '21px');
+      });
+      await page.setViewport({ width: 844, height: 390 });
+      const s = await waitForState(page, (x) => x.width === 800 && x.height === 369, 'a field inside the safe areas');
+      await waitForState(page, (x) => x.framesShown > s.framesShown, 'a frame of that size');
+      const field = await page.evaluate(() => document.getElementById('field').getBoundingClientRect().toJSON());
+      assert.deepEqual([field.left, field.top, field.width, field.height], [44, 0, 800, 369]);
+      const shot = await screenshot(page);
+      assert.equal(countPixels(shot, 0, 0, 44, 390, (p) => Math.max(...p) > 0), 0, 'nothing under the notch');
+      // The log's lines begin 16 pixels into the field.
+      const logTop = Math.floor((369 * kTwips - 1800) / kTwips);
+      assert.ok(countPixels(shot, 60, logTop, 150, logTop + 14, (p) => p[2] > 120 && p[2] > p[0] + 20) > 20, 'the log');
+      await page.evaluate(() => document.documentElement.removeAttribute('style'));
+    });
+
     await t.test('on a denser screen each canvas pixel stays a sharp square', async () => {
       await page.setViewport({ width: 607, height: 334, deviceScaleFactor: 2 });
       await waitForState(page, (x) => x.width === 607, 'the field at 607 CSS pixels');

@@ -44,8 +44,9 @@ export async function launchChromium() {
 }
 
 // The game's page in a new tab of the given viewport. `problems` collects every console error,
-// page error, failed request and request for anything but the site's own files. With
-// `holdFirstFrame` the game stops after its first frame until release() is called.
+// page error, violation of the page's security policy, failed request and request for anything but
+// the site's own files. With `holdFirstFrame` the game stops after its first frame until release()
+// is called.
 export async function openGame(browser, url, { width = 607, height = 334, touch = false, holdFirstFrame = false } = {}) {
   const page = await browser.newPage();
   const problems = [];
@@ -56,13 +57,16 @@ export async function openGame(browser, url, { width = 607, height = 334, touch 
   page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
   page.on('request', (request) => {
     requests.push(request.url());
-    if (!request.url().startsWith(url)) problems.push(`request beyond the site: ${request.url()}`);
+    if (new URL(request.url()).origin !== new URL(url).origin) problems.push(`request beyond the site: ${request.url()}`);
   });
   page.on('requestfailed', (request) => problems.push(`failed: ${request.url()} ${request.failure().errorText}`));
   page.on('response', (response) => {
     if (response.status() >= 400) problems.push(`HTTP ${response.status()}: ${response.url()}`);
   });
   await page.setViewport({ width, height, hasTouch: touch });
+  // Whatever the page's security policy refuses is a problem too.
+  await page.evaluateOnNewDocument(() => document.addEventListener('securitypolicyviolation',
+    (event) => console.error(`policy violation: ${event.violatedDirective} ${event.blockedURI}`)));
   if (holdFirstFrame) {
     await page.evaluateOnNewDocument(() => {
       const request = window.requestAnimationFrame.bind(window);

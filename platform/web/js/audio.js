@@ -1,12 +1,17 @@
 // The four sound channels on Web Audio: each play is a new source of the channel's sound, and its
 // end is an event of the page. The browser allows sound only after a gesture of the player, so the
 // audio starts at the first one; until then, and until a channel's file has arrived and been
-// decoded, a sound cannot start: the program drops it and frees its channel at once.
+// decoded, a sound cannot start: the program drops it and frees its channel at once. A file that
+// cannot be used (missing, or not a sound) leaves its channel silent and busy for good, as on the
+// desktop, said once on the console; the other channels play on. A phone may stop the audio at any
+// time (a call, another app): the next gesture starts it again, and its channels' sounds go on.
 mergeInto(LibraryManager.library, {
   $VellixAudio__deps: ['$VellixPage'],
   $VellixAudio: {
     context: null,
+    names: ['', '', '', ''],  // each channel's file
     files: [null, null, null, null],  // the bytes fetched, until decoded
+    unusable: [false, false, false, false],  // a file that could not be fetched or decoded
     sounds: [null, null, null, null],  // decoded, ready to play
     playing: [0, 0, 0, 0],
     standingBy: false,
@@ -15,7 +20,8 @@ mergeInto(LibraryManager.library, {
     ended: [0, 0, 0, 0],
     dropped: [0, 0, 0, 0],
 
-    // At a gesture of the player: the audio may start, or resume.
+    // At a gesture of the player: the audio may start, or resume. iOS lets it start only at the end of
+    // a touch or at a click, so every gesture's end calls here too.
     unlock: function () {
       if (!VellixAudio.context) {
         var AudioContext = window.AudioContext || window.webkitAudioContext;
@@ -23,16 +29,35 @@ mergeInto(LibraryManager.library, {
         VellixAudio.context = new AudioContext();
         for (var channel = 0; channel < 4; ++channel) VellixAudio.decode(channel);
       }
-      if (VellixAudio.context.state === 'suspended' && !VellixAudio.standingBy) VellixAudio.context.resume();
+      VellixAudio.resume();
+    },
+
+    // The audio runs again, unless the game stands by: suspended by the browser's rules or by the game
+    // itself, or interrupted by the system (WebKit's own state, for a call or another app).
+    resume: function () {
+      var context = VellixAudio.context;
+      if (!context || VellixAudio.standingBy) return;
+      if (context.state !== 'suspended' && context.state !== 'interrupted') return;
+      var resuming = context.resume();
+      if (resuming) resuming.catch(function () {});  // refused away from a gesture: the next gesture tries again
     },
 
     decode: function (channel) {
       var bytes = VellixAudio.files[channel];
       if (!VellixAudio.context || !bytes) return;
       VellixAudio.files[channel] = null;
-      VellixAudio.context.decodeAudioData(bytes, function (sound) {
+      var decoding = VellixAudio.context.decodeAudioData(bytes, function (sound) {
         VellixAudio.sounds[channel] = sound;
-      }, function () {});  // an unreadable file: that sound is silent
+      }, function (error) {
+        VellixAudio.refuse(channel, (error && error.message) || 'not a sound');
+      });
+      // Where a promise comes back too, its rejection is the refusal just said, not an error of the page.
+      if (decoding) decoding.catch(function () {});
+    },
+
+    refuse: function (channel, why) {
+      VellixAudio.unusable[channel] = true;
+      console.warn('vellix: no sound from ' + VellixAudio.names[channel] + ': ' + why);
     },
 
     // While standing by, the audio is suspended once nothing plays.
@@ -51,16 +76,22 @@ mergeInto(LibraryManager.library, {
 
   vellix_audio_open__deps: ['$VellixAudio'],
   vellix_audio_open: function (channel, url) {
-    fetch(UTF8ToString(url)).then(function (response) {
-      return response.ok ? response.arrayBuffer() : null;
+    url = UTF8ToString(url);
+    VellixAudio.names[channel] = url.split('/').pop();
+    fetch(url).then(function (response) {
+      if (!response.ok) throw new Error('HTTP ' + response.status);
+      return response.arrayBuffer();
     }).then(function (bytes) {
       VellixAudio.files[channel] = bytes;
       VellixAudio.decode(channel);
-    }, function () {});  // a missing file: that sound is silent
+    }, function (error) {
+      VellixAudio.refuse(channel, error.message);
+    });
   },
 
   vellix_audio_play__deps: ['$VellixAudio', '$VellixPage'],
   vellix_audio_play: function (channel) {
+    if (VellixAudio.unusable[channel]) return -1;
     var context = VellixAudio.context, sound = VellixAudio.sounds[channel];
     if (!context || context.state !== 'running' || !sound) {
       ++VellixAudio.dropped[channel];
@@ -90,6 +121,6 @@ mergeInto(LibraryManager.library, {
   vellix_audio_wake__deps: ['$VellixAudio'],
   vellix_audio_wake: function () {
     VellixAudio.standingBy = false;
-    if (VellixAudio.context && VellixAudio.context.state === 'suspended') VellixAudio.context.resume();
+    VellixAudio.resume();
   },
 });

@@ -1,12 +1,15 @@
 // The pointer over the field. A mouse or a pen moves the pointer's x and presses with any of its
 // buttons (the main one is the primary). A finger dragged over the field moves the pointer's x,
-// and a tap (a touch that ends where it began) is a press and release of the primary button: a
-// drag never presses, so it neither deploys a ball nor pushes New Game.
+// and a tap (a touch that is short and ends where it began) is a press and release of the primary
+// button: a drag or a finger held still never presses, so neither deploys a ball nor pushes New Game.
 mergeInto(LibraryManager.library, {
   $VellixInput__deps: ['$VellixPage', '$VellixAudio'],
   $VellixInput: {
     kTapSlop: 10,  // CSS pixels a finger may wander and still tap
-    touches: {},  // pointerId: where its touch began, and whether it has become a drag
+    // A quick tap lasts 50 to 150 ms; a finger held longer is aiming, or waiting. Phones take a
+    // touch held 500 ms for a long press; this stays well clear of both.
+    kTapMs: 300,
+    touches: {},  // pointerId: where and when its touch began, and whether it has become a drag
     buttons: {},  // pointerId: the buttons of a mouse or pen held down, as PointerEvent.buttons
 
     at: function (canvas, event) {
@@ -32,7 +35,7 @@ mergeInto(LibraryManager.library, {
         VellixAudio.unlock();
         var p = VellixInput.at(canvas, event);
         if (event.pointerType === 'touch') {
-          VellixInput.touches[event.pointerId] = { x: p[0], y: p[1], drag: false };
+          VellixInput.touches[event.pointerId] = { x: p[0], y: p[1], at: event.timeStamp, drag: false };
           VellixPage.post(0, p[0], p[1], false);
           return;
         }
@@ -54,7 +57,7 @@ mergeInto(LibraryManager.library, {
         if (event.pointerType === 'touch') {
           var touch = VellixInput.touches[event.pointerId];
           delete VellixInput.touches[event.pointerId];
-          if (touch && !touch.drag) {
+          if (touch && !touch.drag && event.timeStamp - touch.at <= VellixInput.kTapMs) {
             VellixPage.post(1, p[0], p[1], true);
             VellixPage.post(2, p[0], p[1], true);
           }
@@ -70,6 +73,9 @@ mergeInto(LibraryManager.library, {
       canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
       window.addEventListener('wheel', function (event) { event.preventDefault(); }, { passive: false });
       window.addEventListener('keydown', function () { VellixAudio.unlock(); });
+      // Where the audio may start only then (iOS); pointerup comes before both.
+      canvas.addEventListener('touchend', function () { VellixAudio.unlock(); });
+      canvas.addEventListener('click', function () { VellixAudio.unlock(); });
     },
   },
 });
