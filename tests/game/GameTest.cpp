@@ -19,13 +19,14 @@ using Kind = WindowEvent::Kind;
 TEST(Game, EventsWaitForTheYieldAndAreHandledInOrderBeforeTheNextFramesMoves) {
     StartedGame t;
     ASSERT_TRUE(t.whole.playFrame());
-    const float paddle = t.game.paddles[0].xpos();
-    t.whole.post(WindowEvent::pointerMoved(9000, 10));
-    t.whole.post(WindowEvent::pointerMoved(paddle - 3000, 10));
+    // The pointer goes to the side of the paddle away from where it was (997).
+    const float paddle = t.game.paddles[0].xpos(), target = paddle > 997 ? 9000 : 0;
+    t.whole.post(WindowEvent::pointerMoved(4500, 10));
+    t.whole.post(WindowEvent::pointerMoved(target, 10));
     EXPECT_EQ(t.whole.mouseX(), 997) << "handled before the yield";
     t.whole.playFrame();
-    EXPECT_EQ(t.whole.mouseX(), paddle - 3000);
-    EXPECT_EQ(t.game.paddles[0].xpos(), paddle - 180) << "the paddle did not head for the last pointer";
+    EXPECT_EQ(t.whole.mouseX(), target);
+    EXPECT_EQ(t.game.paddles[0].xpos(), paddle + (target > paddle ? 180 : -180)) << "the paddle did not head for the pointer";
 }
 
 // Only the x over the field counts: not beyond the client area, nor over the visible button.
