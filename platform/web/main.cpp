@@ -63,6 +63,9 @@ void flush(Page& page, double refreshMs) {
 
 EM_BOOL onRefresh(double now, void* data) {
     Page& page = *static_cast<Page*>(data);
+    // Firefox still calls a hidden page once a second: the game waits until it is shown again.
+    EmscriptenVisibilityChangeEvent visibility;
+    if (emscripten_get_visibility_status(&visibility) == EMSCRIPTEN_RESULT_SUCCESS && visibility.hidden) return EM_TRUE;
     const bool playing = page.play.refresh(now);
     flush(page, now);
     return playing ? EM_TRUE : EM_FALSE;
