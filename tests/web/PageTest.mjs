@@ -58,7 +58,7 @@ test('the page in a browser', async (t) => {
     const { page, problems, requests, release } = await openGame(browser, url, { holdFirstFrame: true });
 
     await t.test('loads with no console error and no failed request, from its own files only', async () => {
-      assert.equal(await page.title(), 'Vellix');
+      assert.equal(await page.evaluate(() => document.title), 'Vellix');
       assert.deepEqual(problems, []);
       for (const file of ['vellix.js', 'vellix.wasm', 'bounce.wav', 'richochet.wav', 'break.wav', 'sink.wav']) {
         assert.ok(requests.includes(url + file), `${file} was asked for`);
