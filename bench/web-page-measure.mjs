@@ -6,7 +6,7 @@
 import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { launchChromium, openGame, serveSite, sleep, state } from '../tests/web/browser.mjs';
+import { launch, openGame, serveSite, sleep, state } from '../tools/web/browser.mjs';
 
 const kWidth = 607, kHeight = 334;  // the desktop window's client area at start
 const kLoads = 9;
@@ -62,7 +62,7 @@ function sweep(page) {
 // CPU per frame over slices of about a second while the page plays; a slice whose frame rate is far
 // from the median (Game over, where nothing is drawn) is left out, as window-bench does.
 async function pacedPlay(browser, page, seconds, onStall = async () => {}) {
-  const pid = browser.process().pid;
+  const { pid } = browser;
   const marks = [];
   // Times on the page's clock, which its frame times use too.
   const mark = async () => {
@@ -118,7 +118,7 @@ async function measureGame(browser, url) {
     await sleep(300);
   }
   await sleep(2000);
-  const pid = browser.process().pid;
+  const { pid } = browser;
   const [cpu0, shown0, t0] = [cpuSeconds(pid), (await state(page)).framesShown, performance.now()];
   await sleep(kIdleSeconds * 1000);
   const [cpu1, shown1, t1] = [cpuSeconds(pid), (await state(page)).framesShown, performance.now()];
@@ -177,14 +177,14 @@ const measureFloor = (browser, put) => onPage(browser, floorPage(put), async (pa
 // The share of a core chromium takes while a page does nothing.
 const measureStill = (browser) => onPage(browser, floorPage(false, true), async () => {
   await sleep(2000);
-  const pid = browser.process().pid;
+  const { pid } = browser;
   const [cpu0, t0] = [cpuSeconds(pid), performance.now()];
   await sleep(kIdleSeconds * 1000);
   return ((cpuSeconds(pid) - cpu0) / ((performance.now() - t0) / 1000)) * 100;
 });
 
 const site = await serveSite(process.argv[2]);
-const browser = await launchChromium();
+const browser = await launch('chromium');
 try {
   const game = await measureGame(browser, site.url);
   const still = await measureStill(browser);

@@ -3,8 +3,9 @@
 // window (1280 x 720) and a notched phone held sideways (844 x 390), each a moment into a game with
 // a few spare balls spent.
 //   node scripts/web-pictures.mjs [SITE_DIR] [DOCS_DIR]     (default build-web/site and docs)
+import { writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { launchChromium, openGame, serveSite, sleep, waitForState } from '../tests/web/browser.mjs';
+import { launch, openGame, serveSite, sleep, waitForState } from '../tools/web/browser.mjs';
 
 const docs = process.argv[3] ?? 'docs';
 
@@ -23,7 +24,7 @@ function notchedPhone() {
 }
 
 const site = await serveSite(process.argv[2] ?? 'build-web/site');
-const browser = await launchChromium();
+const browser = await launch('chromium');
 try {
   const pictures = [['web-phone.png', 390, 844, true], ['web-desktop.png', 1280, 720, false],
     ['web-notch.png', 844, 390, true, notchedPhone]];
@@ -31,13 +32,13 @@ try {
     const { page } = await openGame(browser, site.url, { width, height, touch });
     if (phone) await page.evaluate(phone);
     for (const x of [0.3, 0.6]) {
-      if (touch) await page.touchscreen.tap(Math.floor(width * x), Math.floor(height * 0.4));
+      if (touch) await page.touch.tap(Math.floor(width * x), Math.floor(height * 0.4));
       else await page.mouse.click(Math.floor(width * x), Math.floor(height * 0.4));
       await sleep(400);
     }
     await page.mouse.move(Math.floor(width / 2), Math.floor(height / 2));
     await waitForState(page, (s) => s.frames > 150, 'a few seconds of play');
-    await page.screenshot({ path: join(docs, name) });
+    writeFileSync(join(docs, name), await page.screenshot());
     console.log(`web-pictures: ${join(docs, name)}`);
     await page.close();
   }

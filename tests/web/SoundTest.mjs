@@ -31,7 +31,8 @@ test('sound in a browser', async (t) => {
       await waitForState(page, (s) => s.busy.every((b) => b === 0), 'every channel free');
     });
 
-    await t.test('after the first gesture sounds start, end, and play again; none comes back', async () => {
+    const gesture = 'after the first gesture sounds start, end, and play again; none comes back';
+    await t.test(gesture, { skip: page.lacks('sound') }, async () => {
       const dropped = sum((await audio(page)).dropped);
       await page.mouse.click(5, 5);
       await waitForAudio(page, (a) => a.state === 'running', 'the audio runs', 2000);
@@ -50,14 +51,14 @@ test('sound in a browser', async (t) => {
       assert.deepEqual(problems, []);
     });
 
-    await t.test('audio the system stopped runs again at the next gesture', async () => {
+    await t.test('audio the system stopped runs again at the next gesture', { skip: page.lacks('sound') }, async () => {
       await page.evaluate(() => window.audioMade.suspend());
       await waitForAudio(page, (a) => a.state === 'suspended', 'the audio stopped', 2000);
       await page.mouse.click(5, 5);
       await waitForAudio(page, (a) => a.state === 'running', 'the audio runs again', 2000);
     });
 
-    await t.test('a missing sound and a corrupt one leave the others playing, with no error', async () => {
+    await t.test('a missing sound and a corrupt one leave the others playing, with no error', { skip: page.lacks('sound') }, async () => {
       const copy = mkdtempSync(join(tmpdir(), 'vellix-site-'));
       cpSync(process.argv[2], copy, { recursive: true });
       rmSync(join(copy, 'bounce.wav'));
@@ -65,11 +66,10 @@ test('sound in a browser', async (t) => {
       const site = await serveSite(copy);
       try {
         const broken = await openGame(browser, site.url);
-        const warnings = [];
-        broken.page.on('console', (message) => warnings.push(message.text()));
         await broken.page.mouse.click(5, 5);
         // The break sound is the one a game plays most.
         await waitForAudio(broken.page, (a) => a.started[2] >= 3 && a.ended[2] >= 2, 'breaks played three times');
+        const { warnings } = broken.page;
         assert.equal(warnings.filter((w) => w.includes('richochet.wav')).length, 1, warnings.join('\n'));
         // The browser's own report of the missing file is all.
         assert.deepEqual(broken.problems.filter((p) => !/^(HTTP 404|console: Failed to load resource)/.test(p)), []);

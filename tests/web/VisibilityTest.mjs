@@ -3,7 +3,7 @@
 //   node tests/web/VisibilityTest.mjs SITE_DIR
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { openGame, sleep, state, withBrowser } from './browser.mjs';
+import { openGame, sleep, state, unlessLacking, withBrowser } from './browser.mjs';
 
 const visibility = (page) => page.evaluate(() => document.visibilityState);
 
@@ -12,16 +12,15 @@ test('a hidden tab', async (t) => {
     const { page, problems } = await openGame(browser, url);
     await sleep(500);
 
-    await t.test('plays nothing while hidden and does not jump ahead when shown again', async () => {
-      const other = await browser.newPage();
-      await other.bringToFront();
+    await t.test('plays nothing while hidden and does not jump ahead when shown again', async (t) => {
+      await page.hide();
       assert.equal(await visibility(page), 'hidden');
       await sleep(200);
       const hidden = await state(page);
       await sleep(2000);
       assert.equal((await state(page)).frames, hidden.frames, 'no frames while hidden');
       const shownAt = Date.now();  // at the latest
-      await page.bringToFront();
+      await page.show();
       assert.equal(await visibility(page), 'visible');
       await sleep(1000);
       const after = await state(page);
@@ -31,7 +30,8 @@ test('a hidden tab', async (t) => {
       assert.ok(frames >= 30 * seconds && frames <= 60 * seconds + 4, `${frames} frames in the ${seconds} s after it came back`);
       // Each refresh shows one frame, the first one after the pause too.
       const bunched = (after.frames - after.framesShown) - (hidden.frames - hidden.framesShown);
-      assert.ok(bunched <= 2, `${bunched} frames run beside others in a refresh`);
+      unlessLacking(t, page, 'steadyRefreshes',
+        () => assert.ok(bunched <= 2, `${bunched} frames run beside others in a refresh`));
       assert.deepEqual(problems, []);
     });
   });
