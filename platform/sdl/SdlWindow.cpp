@@ -10,6 +10,8 @@
 #include "media/BmpFile.h"
 #include "media/SpriteSet.h"
 #include "platform/sdl/SdlMixerSoundDevice.h"
+#include "platform/sdl/WaylandFrame.h"
+#include "platform/sdl/X11Frame.h"
 
 namespace vellix {
 
@@ -42,7 +44,7 @@ SdlWindow::SdlWindow(const char* title, int width, int height) {
 SdlWindow::~SdlWindow() {
     if (invisiblePointer_ != nullptr) SDL_FreeCursor(invisiblePointer_);
     if (arrowPointer_ != nullptr) SDL_FreeCursor(arrowPointer_);
-    x11Frame_.reset();
+    frame_.reset();
     SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -54,20 +56,24 @@ void SdlWindow::openWindow(const char* title, int width, int height) {
     setIcon();
 }
 
-// The window's own framebuffer is the cheapest way to the screen, and most screens have one SDL
-// can draw to. A screen whose default visual SDL has no pixel format for (deep colour, 8 bits)
-// gets the window made again on a TrueColor visual: SDL draws to one of 8-bit channels, and to any
-// other the frame goes through an X11Frame. A screen with neither cannot show the game.
+// The window's own framebuffer is the cheapest way to the screen, and most X screens have one SDL
+// can draw to. On Wayland SDL has none, and the frame goes through a WaylandFrame. An X screen whose
+// default visual SDL has no pixel format for (deep colour, 8 bits) gets the window made again on a
+// TrueColor visual: SDL draws to one of 8-bit channels, and to any other the frame goes through an
+// X11Frame. A screen with neither cannot show the game.
 void SdlWindow::findAWayToShow(const char* title, int width, int height) {
     if (SDL_GetWindowSurface(window_) != nullptr) return;
-    const std::string why = SDL_GetError();
+    if ((frame_ = openWaylandFrame(window_)) != nullptr) return;
+    // SDL gives no reason when its driver has no framebuffer.
+    const std::string why = *SDL_GetError() != '\0' ? SDL_GetError()
+                            : std::string("SDL's \"") + SDL_GetCurrentVideoDriver() + "\" driver has no framebuffer to draw to";
     if (const unsigned long visual = betterVisualFor(window_); visual != 0) {
         SDL_DestroyWindow(window_);
         window_ = nullptr;
         SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(visual).c_str());
         openWindow(title, width, height);
         if (SDL_GetWindowSurface(window_) != nullptr) return;
-        if ((x11Frame_ = X11Frame::open(window_)) != nullptr) return;
+        if ((frame_ = X11Frame::open(window_)) != nullptr) return;
     }
     fail("cannot show a picture on this display: " + why);
 }
@@ -142,7 +148,7 @@ void SdlWindow::handle(const SDL_Event& event, frmMain& window) {
 }
 
 void SdlWindow::show(const Picture& field, const Picture* button, int buttonX, int buttonY) {
-    SDL_Surface* surface = x11Frame_ ? x11Frame_->surface(clientWidth(), clientHeight()) : SDL_GetWindowSurface(window_);
+    SDL_Surface* surface = frame_ ? frame_->surface(clientWidth(), clientHeight()) : SDL_GetWindowSurface(window_);
     if (surface == nullptr) return;
     const int w = std::min(surface->w, field.pixelWidth());
     const int h = std::min(surface->h, field.pixelHeight());
@@ -160,7 +166,7 @@ void SdlWindow::show(const Picture& field, const Picture* button, int buttonX, i
             SDL_FreeSurface(face);
         }
     }
-    if (x11Frame_) x11Frame_->send();
+    if (frame_) frame_->send();
     else SDL_UpdateWindowSurface(window_);
 }
 

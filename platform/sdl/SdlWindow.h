@@ -6,7 +6,7 @@
 
 #include "game/WindowSystem.h"
 #include "platform/sdl/FramePacer.h"
-#include "platform/sdl/X11Frame.h"
+#include "platform/sdl/WindowFrame.h"
 
 struct SDL_Window;
 struct SDL_Cursor;
@@ -20,8 +20,9 @@ struct StartupError : std::runtime_error {
 };
 
 // The game's window on the desktop, through SDL: a resizable window whose client area shows the
-// field, copied to the window's own framebuffer once a frame (on a screen SDL cannot draw to, to
-// an X11Frame), with the frame rate kept by a pacer. The screen saver is held off during play.
+// field, copied to the window's own framebuffer once a frame (where SDL has none to draw to, to a
+// WindowFrame: on Wayland, and on X screens of pixels SDL has no format for), with the frame rate
+// kept by a pacer. The screen saver is held off during play.
 class SdlWindow final : public WindowSystem {
 public:
     // Creates the window, hidden, with the given client size. Throws StartupError when there is no
@@ -55,7 +56,7 @@ private:
 
     SDL_Window* window_ = nullptr;
     // Where the frames go when SDL cannot draw to the window's framebuffer; else nothing.
-    std::unique_ptr<X11Frame> x11Frame_;
+    std::unique_ptr<WindowFrame> frame_;
     SDL_Cursor* invisiblePointer_ = nullptr;
     SDL_Cursor* arrowPointer_ = nullptr;
     FramePacer pacer_;
