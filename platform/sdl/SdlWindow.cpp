@@ -16,9 +16,13 @@
 namespace vellix {
 
 SdlWindow::SdlWindow(const char* title, int width, int height) {
-    // Without a Wayland session only X is worth trying (probing Wayland would only print noise).
-    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr && SDL_getenv("WAYLAND_DISPLAY") == nullptr)
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    // X comes first wherever there is one, on a Wayland desktop through XWayland: there the game
+    // takes a quarter of the memory (SDL makes every Wayland window an OpenGL one, which loads the
+    // GL driver) and starts sooner, for about the same CPU a frame. Wayland is for a Wayland session
+    // without X; without a Wayland session only X is worth trying (probing Wayland would only print
+    // noise). The player's SDL_VIDEODRIVER is honoured.
+    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr)
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, SDL_getenv("WAYLAND_DISPLAY") != nullptr ? "x11,wayland" : "x11");
     // The name the desktop gives for whoever holds its screen saver off.
     SDL_SetHint(SDL_HINT_APP_NAME, "Vellix");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -39,6 +43,11 @@ SdlWindow::SdlWindow(const char* title, int width, int height) {
     const std::uint8_t blank[32 * 32 / 8] = {};
     invisiblePointer_ = SDL_CreateCursor(blank, blank, 32, 32, 0, 0);
     arrowPointer_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+}
+
+bool SdlWindow::opensOnX() {
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return SDL_getenv("DISPLAY") != nullptr && (asked == nullptr || std::string(asked).starts_with("x11"));
 }
 
 SdlWindow::~SdlWindow() {

@@ -32,6 +32,10 @@ public:
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
 
+    // Whether the window will open on X, as far as the environment tells: an X display is named and
+    // the player asked for no other video driver.
+    static bool opensOnX();
+
     void showWindow();
 
     int clientWidth() const override;
