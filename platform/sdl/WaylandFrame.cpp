@@ -6,7 +6,6 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 

@@ -35,9 +35,10 @@ TEST(VellixOnWayland, ShowsTheFieldFollowsTheMouseHidesThePointerHoldsOffTheScre
     Process weston("/usr/bin/weston", {"XDG_RUNTIME_DIR=" + runtime.string()}, (dir / "weston.log").string(),
                    {"--backend=x11-backend.so", "--use-pixman", "--config=" + (dir / "weston.ini").string(), "--socket=vellix",
                     "--width=800", "--height=600"});
-    Window output = 0;
-    ASSERT_TRUE(waitFor(20s, [&] { return (output = std::strtoul(run("xdotool search --classname '^weston'").c_str(), nullptr, 10)) != 0; }))
-        << readFile(dir / "weston.log");
+    Window output = 0;  // weston's window, which shows its output
+    ASSERT_TRUE(waitFor(20s, [&] {
+        return (output = std::strtoul(run("xdotool search --classname '^weston'").c_str(), nullptr, 10)) != 0;
+    })) << readFile(dir / "weston.log");
 
     // As on a desktop without XWayland: a Wayland display, no X display. (In the sanitizer build, the
     // slow unwinder follows the GL driver's allocations back to SDL, whose leaks are let pass.)
