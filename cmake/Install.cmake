@@ -35,8 +35,9 @@ the moment their brick breaks.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
-# The libraries come from dpkg-shlibdeps; the font is found at run time through fontconfig.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+# The libraries come from dpkg-shlibdeps; the font is found at run time through fontconfig, and on
+# Wayland SDL's libdecor draws the window's title bar with a plugin it loads at run time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, libdecor-0-plugin-1-cairo")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -7,7 +7,7 @@
 
 #include "game/Game.h"
 #include "game/WindowEvent.h"
-#include "platform/sdl/X11Frame.h"
+#include "platform/sdl/WindowFrame.h"
 
 struct SDL_Window;
 struct SDL_Cursor;
@@ -21,9 +21,9 @@ struct StartupError : std::runtime_error {
 };
 
 // The game's window on the desktop, through SDL: a resizable window whose client area shows the
-// field, copied to the window's own framebuffer once a frame (on a screen SDL cannot draw to, to
-// an X11Frame). Its SDL events become the game's window events. The screen saver is held off
-// during play.
+// field, copied to the window's own framebuffer once a frame (where SDL has none to draw to, to a
+// WindowFrame: on Wayland, and on X screens of pixels SDL has no format for). Its SDL events become
+// the game's window events. The screen saver is held off during play.
 class SdlWindow final {
 public:
     // Creates the window, hidden, with the given client size. Throws StartupError when there is no
@@ -32,6 +32,10 @@ public:
     ~SdlWindow();
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
+
+    // Whether the window will open on X, as far as the environment tells: an X display is named and
+    // the player asked for no other video driver.
+    static bool opensOnX();
 
     void showWindow();
 
@@ -62,7 +66,7 @@ private:
 
     SDL_Window* window_ = nullptr;
     // Where the frames go when SDL cannot draw to the window's framebuffer; else nothing.
-    std::unique_ptr<X11Frame> x11Frame_;
+    std::unique_ptr<WindowFrame> frame_;
     SDL_Cursor* invisiblePointer_ = nullptr;
     SDL_Cursor* arrowPointer_ = nullptr;
     bool pointerShown_ = true;

@@ -4,8 +4,9 @@
 #include <memory>
 #include <vector>
 
+#include "platform/sdl/WindowFrame.h"
+
 struct SDL_Window;
-struct SDL_Surface;
 
 namespace vellix {
 
@@ -34,17 +35,10 @@ std::uint32_t channelBits(std::uint8_t value, unsigned long mask);
 // The frame of a window on a TrueColor visual that SDL has no pixel format for: the game draws it
 // in SDL's RGB888, as on the window's own framebuffer, and each pixel is converted to the visual's
 // bits and sent to the window, one for one.
-class X11Frame {
+class X11Frame : public WindowFrame {
 public:
     // The frame for `window`, or nothing if it is not on X or its visual is not TrueColor.
     static std::unique_ptr<X11Frame> open(SDL_Window* window);
-    virtual ~X11Frame() = default;
-
-    // The frame to draw on, the size of the client area (made anew when that changed); nothing if
-    // it cannot be had.
-    virtual SDL_Surface* surface(int width, int height) = 0;
-    // Puts the frame on the window.
-    virtual void send() = 0;
 };
 
 }  // namespace vellix

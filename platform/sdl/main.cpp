@@ -72,7 +72,9 @@ int play() {
     // The environment is set here, before any other thread starts (another thread may read it at
     // any time). The game takes no keyboard input, so X need not read its table of compose
     // sequences (a noticeable part of the start-up); a table the player chose is still honoured.
-    setenv("XCOMPOSEFILE", "/dev/null", 0);
+    // Wayland's keyboard library refuses an empty table, and says so on stderr: there the table is
+    // read as usual.
+    if (SdlWindow::opensOnX()) setenv("XCOMPOSEFILE", "/dev/null", 0);
     doWithoutAMissingSessionBus();
     // The font is looked up while the window system starts: each takes a few milliseconds.
     std::future<std::unique_ptr<TtfTextRasterizer>> fontLookup =

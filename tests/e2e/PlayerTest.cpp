@@ -46,27 +46,11 @@ double bestMatch(const std::vector<float>& sound, const std::vector<float>& mix)
     return best;
 }
 
-bool beige(Rgb c) { return c.r > 150 && c.r > c.g && c.g > c.b + 15 && c.g * 5 > c.r * 4 && c.b * 2 > c.r; }
-bool greyWhite(Rgb c) { return c.lo > 75 && c.hi - c.lo < 20; }
 bool buttonFace(Rgb c) { return std::abs(c.r - 64) + std::abs(c.g - 72) + std::abs(c.b - 112) < 20; }
 
 // Text printed at (x, y): its ink begins about a pixel to the right and two below.
 std::string textAt(const Box& ink, int x, int y, const std::string& what) {
     return near(ink, x + 1, y + 2, ink.right, ink.bottom, 2) ? "" : str(what, " at ", x, ", ", y, ": ", ink, "; ");
-}
-
-// The paddle, a beige bar (its edges darker) 15 px high, its top a pixel below H - 2000 twips,
-// centred on x; the mouse marker, an 8 x 8 grey-white dot at (x - 4, H - 2000), under the paddle,
-// which only brightens it. (A struck paddle dips for a moment, and the marker with it.)
-std::string paddleAndMarkerAt(const Shot& s, int x) {
-    const int top = pixels(15.0 * s.h - 2000);
-    int left = x, right = x;  // the beige run through x, across the paddle (a companion paddle may be elsewhere)
-    while (beige(s.at(left - 1, top + 10))) --left;
-    while (beige(s.at(right + 1, top + 10))) ++right;
-    const Box bar = s.find(left, top - 20, right + 1, top + 16, beige), dot = s.find(0, top - 20, s.w, top + 16, greyWhite);
-    return right - left > 50 && near(bar, left, top + 1, 2 * x - left, top + 12, 2) &&
-                   near(dot, x - 4, top, x + 3, top + 7, 1)
-               ? "" : str("paddle ", bar, ", marker ", dot);
 }
 
 // The New Game button, 1215 x 675 twips centred on the field: a face of (64, 72, 112) within its bevels.

@@ -35,6 +35,8 @@ struct Rgb {  // a pixel's channels, the least and the greatest of them
 inline bool text(Rgb c) { return c.b > 150 && c.b > c.r && c.b > c.g; }  // (190, 200, 255), smoothed
 inline bool ballGreen(Rgb c) { return c.g > c.r + 20 && c.g > c.b + 20; }
 inline bool saturated(Rgb c) { return c.hi - c.lo > 100; }
+inline bool beige(Rgb c) { return c.r > 150 && c.r > c.g && c.g > c.b + 15 && c.g * 5 > c.r * 4 && c.b * 2 > c.r; }
+inline bool greyWhite(Rgb c) { return c.lo > 75 && c.hi - c.lo < 20; }
 
 // Where the pixels of a class lie, and how many there are.
 struct Box { int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1, count = 0; };
@@ -71,12 +73,18 @@ struct Shot {
     Box score() const { return find(scoreLeft() - 1, lineTop(0), w, lineTop(0) + 16, text); }
 };
 
-// The window's picture, or an empty shot when it cannot be had (a window that changes size fails).
-inline Shot shotOf(Display* display, Window window) {
+// A rectangle of a window: the game's own window within a nested compositor's output. Empty: the
+// whole window.
+struct Area { int x = 0, y = 0, w = 0, h = 0; };
+
+// The picture of the window (or of `area` in it), or an empty shot when it cannot be had (a window
+// that changes size fails).
+inline Shot shotOf(Display* display, Window window, Area area = {}) {
     XWindowAttributes a{};
-    XImage* image = XGetWindowAttributes(display, window, &a) == 0 ? nullptr
-                    : XGetImage(display, window, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
-    return image == nullptr ? Shot{} : Shot{a.width, a.height, {image, [](XImage* i) { XDestroyImage(i); }}};
+    if (area.w == 0 && XGetWindowAttributes(display, window, &a) != 0) area = {0, 0, a.width, a.height};
+    XImage* image = area.w == 0 ? nullptr
+                    : XGetImage(display, window, area.x, area.y, unsigned(area.w), unsigned(area.h), AllPlanes, ZPixmap);
+    return image == nullptr ? Shot{} : Shot{area.w, area.h, {image, [](XImage* i) { XDestroyImage(i); }}};
 }
 
 // `lives` spare-ball icons, 33 x 32 px, the k-th from the right at W - 500 - 495 k twips, top at
@@ -98,12 +106,26 @@ inline std::string freshGame(const Shot& s) {
     return spareBalls(s, 5) + (wall.count > 1000 && below.count == 0 ? "" : str("wall ", wall, ", below it ", below));
 }
 
-// Takes screenshots of `window` until `check` finds nothing wrong, for at most `limit`; returns its
-// last complaint.
+// The paddle, a beige bar (its edges darker) 15 px high, its top a pixel below H - 2000 twips,
+// centred on x; the mouse marker, an 8 x 8 grey-white dot at (x - 4, H - 2000), under the paddle,
+// which only brightens it. (A struck paddle dips for a moment, and the marker with it.)
+inline std::string paddleAndMarkerAt(const Shot& s, int x) {
+    const int top = pixels(15.0 * s.h - 2000);
+    int left = x, right = x;  // the beige run through x, across the paddle (a companion paddle may be elsewhere)
+    while (beige(s.at(left - 1, top + 10))) --left;
+    while (beige(s.at(right + 1, top + 10))) ++right;
+    const Box bar = s.find(left, top - 20, right + 1, top + 16, beige), dot = s.find(0, top - 20, s.w, top + 16, greyWhite);
+    return right - left > 50 && near(bar, left, top + 1, 2 * x - left, top + 12, 2) &&
+                   near(dot, x - 4, top, x + 3, top + 7, 1)
+               ? "" : str("paddle ", bar, ", marker ", dot);
+}
+
+// Takes screenshots of `window` (or of `area` in it) until `check` finds nothing wrong, for at most
+// `limit`; returns its last complaint.
 inline std::string await(Display* display, Window window, std::chrono::seconds limit,
-                         const std::function<std::string(const Shot&)>& check) {
+                         const std::function<std::string(const Shot&)>& check, Area area = {}) {
     std::string complaint;
-    waitFor(limit, [&] { return (complaint = check(shotOf(display, window))).empty(); });
+    waitFor(limit, [&] { return (complaint = check(shotOf(display, window, area))).empty(); });
     return complaint;
 }
 
