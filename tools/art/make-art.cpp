@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "tools/art/Art.h"
+#include "media/art/Art.h"
 #include "tools/images/ImageFiles.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <numbers>
 
-#include "tools/art/Art.h"
+#include "media/art/Art.h"
 
 namespace vellix::art {
 

@@ -1,7 +1,7 @@
 // The game's icon: a grey ball racing towards the upper left, white speed lines streaming behind
 // it to the lower right. Drawn in unit coordinates so every size is sharp.
 
-#include "tools/art/Art.h"
+#include "media/art/Art.h"
 
 namespace vellix::art {
 

@@ -1,6 +1,6 @@
 // The ball, the off-screen pointer, the mouse dot and the paddle pieces.
 
-#include "tools/art/Art.h"
+#include "media/art/Art.h"
 
 namespace vellix::art {
 

@@ -2,7 +2,7 @@
 
 // The game's pictures, each drawn from scratch.
 
-#include "tools/art/Draw.h"
+#include "media/art/Draw.h"
 
 namespace vellix::art {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// Small drawing kit for the art generator: vectors and colours, shapes as signed distances,
+// Small drawing kit for the game's pictures: vectors and colours, shapes as signed distances,
 // repeatable noise, and a supersampling renderer that turns a "what colour is this point" function
 // into the game's picture formats.
 

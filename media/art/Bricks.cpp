@@ -1,7 +1,7 @@
 // Bricks are opaque glazed tiles: a bevelled edge catching the light at the top and left, and a
 // crackle glaze over the face, a network of fine dark cracks that is different on every colour.
 
-#include "tools/art/Art.h"
+#include "media/art/Art.h"
 
 namespace vellix::art {
 

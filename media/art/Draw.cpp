@@ -1,4 +1,4 @@
-#include "tools/art/Draw.h"
+#include "media/art/Draw.h"
 
 namespace vellix::art {
 
