@@ -1,6 +1,8 @@
 // Bricks are opaque glazed tiles: a bevelled edge catching the light at the top and left, and a
 // crackle glaze over the face, a network of fine dark cracks that is different on every colour.
 
+#include <array>
+
 #include "media/art/Art.h"
 
 namespace vellix::art {
@@ -23,30 +25,97 @@ struct Crackle {
     std::uint32_t neighbour = 0;
 };
 
-Crackle crackle(Vec p, float cellSize, std::uint32_t seed) {
-    const Vec q = p * (1.0f / cellSize);
-    const int ix = int(std::floor(q.x)), iy = int(std::floor(q.y));
-    float best = 1e9f, second = 1e9f;
-    Vec bestPoint, secondPoint;
-    std::uint32_t bestId = 0, secondId = 0;
-    for (int dy = -2; dy <= 2; ++dy) {
-        for (int dx = -2; dx <= 2; ++dx) {
-            const int cx = ix + dx, cy = iy + dy;
-            const std::uint32_t id = hash(seed, cx, cy);
-            const Vec point{float(cx) + 0.08f + 0.84f * hash01(id, 1, 0), float(cy) + 0.08f + 0.84f * hash01(id, 2, 0)};
-            const float d = dot(q - point, q - point);
-            if (d < best) {
-                second = best, secondPoint = bestPoint, secondId = bestId;
-                best = d, bestPoint = point, bestId = id;
-            } else if (d < second) {
-                second = d, secondPoint = point, secondId = id;
-            }
-        }
+// One network of cracks: every cell of a square grid holds one point at a repeatable place inside
+// it, and a crack runs wherever two cells' points are equally near. The grid is moved by `offset`
+// pixels. The points of the cells a brick needs are worked out once, at the start, and kept.
+class CrackleLayer {
+public:
+    CrackleLayer(float cellSize, std::uint32_t seed, Vec offset);
+    Crackle operator()(Vec p) const;
+
+private:
+    struct Cell {
+        Vec point;
+        std::uint32_t id = 0;
+    };
+    Crackle nearest(Vec q, int ix, int iy, const Cell* window, int stride) const;
+    Cell make(int cx, int cy) const {
+        const std::uint32_t id = hash(seed_, cx, cy);
+        return {{float(cx) + 0.08f + 0.84f * hash01(id, 1, 0), float(cy) + 0.08f + 0.84f * hash01(id, 2, 0)}, id};
     }
-    const Vec across = secondPoint - bestPoint;
-    const Vec middle = (bestPoint + secondPoint) * 0.5f;
-    const float crack = dot(middle - q, across) / length(across) * cellSize;
-    return {crack, bestId, secondId};
+
+    float cellSize_;
+    std::uint32_t seed_;
+    Vec offset_;
+    int left_, top_, columns_, rows_;  // the cells kept
+    std::vector<Cell> kept_;
+};
+
+// The brick is sampled a little beyond its edges, and the cracks are bent by up to 3.5 pixels.
+constexpr float kMargin = 8.0f;
+
+CrackleLayer::CrackleLayer(float cellSize, std::uint32_t seed, Vec offset)
+    : cellSize_(cellSize),
+      seed_(seed),
+      offset_(offset),
+      left_(floorToInt((offset.x - kMargin) / cellSize) - 2),
+      top_(floorToInt((offset.y - kMargin) / cellSize) - 2),
+      columns_(floorToInt((offset.x + float(kBrickWidth) + kMargin) / cellSize) + 3 - left_),
+      rows_(floorToInt((offset.y + float(kBrickHeight) + kMargin) / cellSize) + 3 - top_) {
+    for (int cy = top_; cy < top_ + rows_; ++cy)
+        for (int cx = left_; cx < left_ + columns_; ++cx) kept_.push_back(make(cx, cy));
+}
+
+Crackle CrackleLayer::operator()(Vec p) const {
+    const Vec q = (p + offset_) * (1.0f / cellSize_);
+    const int ix = floorToInt(q.x), iy = floorToInt(q.y);
+    // The nearest point and the next lie within two cells of the point's own either way.
+    const int x0 = ix - 2 - left_, y0 = iy - 2 - top_;
+    if (x0 >= 0 && x0 + 5 <= columns_ && y0 >= 0 && y0 + 5 <= rows_)
+        return nearest(q, ix, iy, kept_.data() + y0 * columns_ + x0, columns_);
+    std::array<Cell, 25> far;  // outside the cells kept
+    for (int k = 0; k < 25; ++k) far[std::size_t(k)] = make(ix - 2 + k % 5, iy - 2 + k / 5);
+    return nearest(q, ix, iy, far.data(), 5);
+}
+
+// `window` holds the five by five cells around the point's own cell (ix, iy), `stride` apart from
+// one row to the next. Of two points equally near, the one whose cell comes first, row by row.
+Crackle CrackleLayer::nearest(Vec q, int ix, int iy, const Cell* window, int stride) const {
+    float best = 1e9f, second = 1e9f;
+    int bestAt = 0, secondAt = 0;
+    const auto consider = [&](int x, int y) {
+        const Cell& c = window[y * stride + x];
+        const float d = dot(q - c.point, q - c.point);
+        const int at = y * 5 + x;
+        if (d < best || (d == best && at < bestAt)) {
+            second = best, secondAt = bestAt;
+            best = d, bestAt = at;
+        } else if (d < second || (d == second && at < secondAt)) {
+            second = d, secondAt = at;
+        }
+    };
+    // The three by three around the point first. Every point lies inside its own cell, so a side of
+    // the outer ring that lies farther away than the second nearest point found there cannot hold
+    // either, and its points are not looked at.
+    for (int y = 1; y <= 3; ++y)
+        for (int x = 1; x <= 3; ++x) consider(x, y);
+    const float left = q.x - float(ix - 1), right = float(ix + 2) - q.x;
+    const float top = q.y - float(iy - 1), bottom = float(iy + 2) - q.y;
+    const float reach = second * 1.001f;
+    if (top * top <= reach)
+        for (int x = 0; x < 5; ++x) consider(x, 0);
+    if (bottom * bottom <= reach)
+        for (int x = 0; x < 5; ++x) consider(x, 4);
+    if (left * left <= reach)
+        for (int y = 1; y <= 3; ++y) consider(0, y);
+    if (right * right <= reach)
+        for (int y = 1; y <= 3; ++y) consider(4, y);
+    const Cell& bestCell = window[(bestAt / 5) * stride + bestAt % 5];
+    const Cell& secondCell = window[(secondAt / 5) * stride + secondAt % 5];
+    const Vec across = secondCell.point - bestCell.point;
+    const Vec middle = (bestCell.point + secondCell.point) * 0.5f;
+    const float crack = dot(middle - q, across) / length(across) * cellSize_;
+    return {crack, bestCell.id, secondCell.id};
 }
 
 // Each crack between two particular cells has its own strength, so that some read bold and
@@ -56,23 +125,51 @@ float crackStrength(const Crackle& c) {
     return hash01(lo, int(hi), 7);
 }
 
-Sample glazeAt(Vec p, int colour) {
-    const std::uint32_t seed = 0xB51C0u + std::uint32_t(colour) * 7919u;
-    const Color base = kGlaze[colour];
+// How far from the origin the glaze's noise is ever sampled, in pixels (the brick and its margin).
+constexpr float kReach = 110.0f;
+
+// The glaze of one brick colour, with its noise and its three networks of cracks.
+class Glaze {
+public:
+    explicit Glaze(int colour)
+        : seed_(0xB51C0u + std::uint32_t(colour) * 7919u),
+          base_(kGlaze[colour]),
+          warpX_(seed_ + 1, 3, kReach * 0.09f),
+          warpY_(seed_ + 2, 3, kReach * 0.09f),
+          mottle_(seed_ + 6, 3, kReach * 0.06f),
+          crackWidth_(seed_ + 7, int(kReach * 0.35f) + 2),
+          middleMap_(seed_ + 8, 2, kReach * 0.05f),
+          fineMap_(seed_ + 9, 2, kReach * 0.08f),
+          major_(14.0f, seed_ + 3, {0, 0}),
+          middle_(7.0f, seed_ + 4, {53.0f, 29.0f}),
+          fine_(3.6f, seed_ + 5, {17.0f, 71.0f}) {}
+
+    Sample operator()(Vec p);
+
+private:
+    std::uint32_t seed_;
+    Color base_;
+    FractalNoise warpX_, warpY_, mottle_;
+    ValueNoise crackWidth_;
+    FractalNoise middleMap_, fineMap_;
+    CrackleLayer major_, middle_, fine_;
+};
+
+Sample Glaze::operator()(Vec p) {
     const float w = float(kBrickWidth), h = float(kBrickHeight);
 
     // Cracks wander: bend the plane a little before finding the cells.
-    const Vec warp{fractalNoise(p * 0.09f, seed + 1, 3) - 0.5f, fractalNoise(p * 0.09f, seed + 2, 3) - 0.5f};
+    const Vec warp{warpX_(p * 0.09f) - 0.5f, warpY_(p * 0.09f) - 0.5f};
     const Vec q = p + warp * 7.0f;
-    const Crackle major = crackle(q, 14.0f, seed + 3);
-    const Crackle middle = crackle(q + Vec{53.0f, 29.0f}, 7.0f, seed + 4);
-    const Crackle fine = crackle(q + Vec{17.0f, 71.0f}, 3.6f, seed + 5);
+    const Crackle major = major_(q);
+    const Crackle middle = middle_(q);
+    const Crackle fine = fine_(q);
 
     // The glaze: a little lighter towards the top, mottled, each cell slightly its own tone.
     float tone = 1.10f - 0.22f * (p.y / h);
-    tone *= 0.92f + 0.16f * fractalNoise(p * 0.06f, seed + 6, 3);
+    tone *= 0.92f + 0.16f * mottle_(p * 0.06f);
     tone *= 0.94f + 0.12f * hash01(major.cell, 3, 0);
-    Color c = base * tone;
+    Color c = base_ * tone;
 
     // Stain soaks into the glaze along the big cracks.
     const float stain = std::exp(-major.crack / 1.8f) * (0.4f + 0.6f * crackStrength(major));
@@ -80,12 +177,12 @@ Sample glazeAt(Vec p, int colour) {
 
     // The cracks themselves: the big ones as dark hairlines, finer ones fainter and only here and
     // there, so the network has the uneven look of a real crackle glaze.
-    const Color dark = base * 0.25f;
-    const float majorWidth = 0.24f + 0.26f * valueNoise(q * 0.35f, seed + 7);
+    const Color dark = base_ * 0.25f;
+    const float majorWidth = 0.24f + 0.26f * crackWidth_(q * 0.35f);
     if (major.crack < majorWidth) c = mix(c, dark, 0.6f + 0.4f * crackStrength(major));
-    const float middleHere = smoothstep(0.38f, 0.62f, fractalNoise(p * 0.05f, seed + 8, 2));
+    const float middleHere = smoothstep(0.38f, 0.62f, middleMap_(p * 0.05f));
     if (middle.crack < 0.24f) c = mix(c, dark, 0.6f * middleHere * (0.3f + 0.7f * crackStrength(middle)));
-    const float fineHere = smoothstep(0.45f, 0.7f, fractalNoise(p * 0.08f, seed + 9, 2));
+    const float fineHere = smoothstep(0.45f, 0.7f, fineMap_(p * 0.08f));
     if (fine.crack < 0.2f) c = mix(c, dark, 0.3f * fineHere * crackStrength(fine));
 
     // A soft sheen across the upper face.
@@ -116,7 +213,8 @@ Sample glazeAt(Vec p, int colour) {
 }  // namespace
 
 Picture drawBrick(int colour) {
-    return opaquePicture(render(kBrickWidth, kBrickHeight, [colour](Vec p) { return glazeAt(p, colour); }, 6));
+    Glaze glaze(colour);
+    return opaquePicture(render(kBrickWidth, kBrickHeight, [&glaze](Vec p) { return glaze(p); }, 6));
 }
 
 }  // namespace vellix::art

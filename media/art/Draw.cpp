@@ -119,22 +119,45 @@ std::uint32_t hash(std::uint32_t seed, int x, int y) {
     return h;
 }
 
-float valueNoise(Vec p, std::uint32_t seed) {
-    const float fx = std::floor(p.x), fy = std::floor(p.y);
-    const int ix = int(fx), iy = int(fy);
-    const float tx = p.x - fx, ty = p.y - fy;
-    const float sx = tx * tx * (3 - 2 * tx), sy = ty * ty * (3 - 2 * ty);
-    const float top = lerp(hash01(seed, ix, iy), hash01(seed, ix + 1, iy), sx);
-    const float bottom = lerp(hash01(seed, ix, iy + 1), hash01(seed, ix + 1, iy + 1), sx);
-    return lerp(top, bottom, sy);
+ValueNoise::ValueNoise(std::uint32_t seed, int reach)
+    : seed_(seed), reach_(reach), kept_(std::size_t(2 * reach + 1) * std::size_t(2 * reach + 1)) {
+    const int side = 2 * reach + 1;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) kept_[std::size_t(y * side + x)] = hash01(seed, x - reach, y - reach);
 }
 
-float fractalNoise(Vec p, std::uint32_t seed, int octaves) {
+float ValueNoise::operator()(Vec p) {
+    const int ix = floorToInt(p.x), iy = floorToInt(p.y);
+    const float tx = p.x - float(ix), ty = p.y - float(iy);
+    const float sx = tx * tx * (3 - 2 * tx), sy = ty * ty * (3 - 2 * ty);
+    float v00, v10, v01, v11;
+    if (ix >= -reach_ && ix < reach_ && iy >= -reach_ && iy < reach_) {
+        const int side = 2 * reach_ + 1;
+        const float* at = kept_.data() + (iy + reach_) * side + (ix + reach_);
+        v00 = at[0], v10 = at[1], v01 = at[side], v11 = at[side + 1];
+    } else {
+        v00 = hash01(seed_, ix, iy), v10 = hash01(seed_, ix + 1, iy);
+        v01 = hash01(seed_, ix, iy + 1), v11 = hash01(seed_, ix + 1, iy + 1);
+    }
+    return lerp(lerp(v00, v10, sx), lerp(v01, v11, sx), sy);
+}
+
+namespace {
+constexpr float kOctaveTurn = 0.7f;
+constexpr float kOctaveScale = 2.03f;
+}  // namespace
+
+FractalNoise::FractalNoise(std::uint32_t seed, int octaves, float reach) {
+    for (int i = 0; i < octaves; ++i, reach *= kOctaveScale)
+        octaves_.emplace_back(seed + std::uint32_t(i) * 101u, int(reach) + 2);
+}
+
+float FractalNoise::operator()(Vec p) {
     float sum = 0, amplitude = 0.5f, total = 0;
-    for (int i = 0; i < octaves; ++i) {
-        sum += valueNoise(p, seed + std::uint32_t(i) * 101u) * amplitude;
+    for (ValueNoise& octave : octaves_) {
+        sum += octave(p) * amplitude;
         total += amplitude;
-        p = rotated(p, 0.7f) * 2.03f;
+        p = rotated(p, kOctaveTurn) * kOctaveScale;
         amplitude *= 0.5f;
     }
     return sum / total;

@@ -29,6 +29,12 @@ inline Vec rotated(Vec a, float angle) {
     return {a.x * c - a.y * s, a.x * s + a.y * c};
 }
 
+// The largest whole number not above v, for any v well inside the range of int.
+inline int floorToInt(float v) {
+    const int i = int(v);
+    return float(i) > v ? i - 1 : i;
+}
+
 inline float clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
 inline float lerp(float a, float b, float t) { return a + (b - a) * t; }
 inline float smoothstep(float edge0, float edge1, float v) {
@@ -95,8 +101,31 @@ float sdPolygon(Vec p, const std::vector<Vec>& corners);
 // Repeatable pseudo-random values: the same inputs always give the same result.
 std::uint32_t hash(std::uint32_t seed, int x, int y);
 inline float hash01(std::uint32_t seed, int x, int y) { return float(hash(seed, x, y) >> 8) / 16777216.0f; }
-float valueNoise(Vec p, std::uint32_t seed);  // smooth, 0..1
-float fractalNoise(Vec p, std::uint32_t seed, int octaves);
+
+// Smooth repeatable noise from 0 to 1: a value at every whole-number point, blended between. A
+// picture samples the same few points again and again, so the values within `reach` of the origin
+// either way are worked out once, at the start, and kept.
+class ValueNoise {
+public:
+    ValueNoise(std::uint32_t seed, int reach);
+    float operator()(Vec p);
+
+private:
+    std::uint32_t seed_;
+    int reach_;
+    std::vector<float> kept_;
+};
+
+// Octaves of value noise, each one turned and about twice as fine as the one before, at half the
+// weight. `reach` bounds the points it is asked for, as for ValueNoise.
+class FractalNoise {
+public:
+    FractalNoise(std::uint32_t seed, int octaves, float reach);
+    float operator()(Vec p);
+
+private:
+    std::vector<ValueNoise> octaves_;
+};
 
 // Lighting of a glossy sphere seen from the front with the light at the upper left. `onDisc` is
 // the point on the unit disc; `lit` and `shadow` are the colours of the lit and the turned-away sides.
