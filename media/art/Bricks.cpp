@@ -23,6 +23,7 @@ struct Crackle {
     float crack = 0;  // distance to the boundary between the two nearest cells, in pixels
     std::uint32_t cell = 0;
     std::uint32_t neighbour = 0;
+    float cellTone = 0;  // from 0 to 1, the nearest cell's own
 };
 
 // One network of cracks: every cell of a square grid holds one point at a repeatable place inside
@@ -37,11 +38,13 @@ private:
     struct Cell {
         Vec point;
         std::uint32_t id = 0;
+        float tone = 0;
     };
     Crackle nearest(Vec q, int ix, int iy, const Cell* window, int stride) const;
     Cell make(int cx, int cy) const {
         const std::uint32_t id = hash(seed_, cx, cy);
-        return {{float(cx) + 0.08f + 0.84f * hash01(id, 1, 0), float(cy) + 0.08f + 0.84f * hash01(id, 2, 0)}, id};
+        return {{float(cx) + 0.08f + 0.84f * hash01(id, 1, 0), float(cy) + 0.08f + 0.84f * hash01(id, 2, 0)}, id,
+                hash01(id, 3, 0)};
     }
 
     float cellSize_;
@@ -115,7 +118,7 @@ Crackle CrackleLayer::nearest(Vec q, int ix, int iy, const Cell* window, int str
     const Vec across = secondCell.point - bestCell.point;
     const Vec middle = (bestCell.point + secondCell.point) * 0.5f;
     const float crack = dot(middle - q, across) / length(across) * cellSize_;
-    return {crack, bestCell.id, secondCell.id};
+    return {crack, bestCell.id, secondCell.id, bestCell.tone};
 }
 
 // Each crack between two particular cells has its own strength, so that some read bold and
@@ -128,11 +131,16 @@ float crackStrength(const Crackle& c) {
 // How far from the origin the glaze's noise is ever sampled, in pixels (the brick and its margin).
 constexpr float kReach = 110.0f;
 
-// The glaze of one brick colour, with its noise and its three networks of cracks.
+// The glaze of one brick colour, with its noise and its three networks of cracks. The cracks are
+// hairlines, a fraction of a 96-dpi pixel wide: sampled as finely as the 96-dpi pictures, each
+// sample lies on a line or off it; sampled more sparsely (`spacing` apart, in 96-dpi pixels), each
+// sample is covered by a line as far as the line crosses the square around it, so that the lines
+// neither break up nor vanish.
 class Glaze {
 public:
-    explicit Glaze(int colour)
-        : seed_(0xB51C0u + std::uint32_t(colour) * 7919u),
+    Glaze(int colour, float spacing)
+        : spacing_(spacing),
+          seed_(0xB51C0u + std::uint32_t(colour) * 7919u),
           base_(kGlaze[colour]),
           warpX_(seed_ + 1, 3, kReach * 0.09f),
           warpY_(seed_ + 2, 3, kReach * 0.09f),
@@ -147,12 +155,24 @@ public:
     Sample operator()(Vec p);
 
 private:
+    // How much of the sample at `crack` from the middle of a line `halfWidth` wide either way the
+    // line covers.
+    float line(float crack, float halfWidth) const {
+        if (spacing_ == 0) return crack < halfWidth ? 1.0f : 0.0f;
+        const float half = spacing_ * 0.5f;
+        return clamp01((std::min(crack + half, halfWidth) - std::max(crack - half, -halfWidth)) / spacing_);
+    }
+
+    float spacing_;
     std::uint32_t seed_;
     Color base_;
     FractalNoise warpX_, warpY_, mottle_;
     ValueNoise crackWidth_;
     FractalNoise middleMap_, fineMap_;
     CrackleLayer major_, middle_, fine_;
+    // The strength of the last crack between two big cells: the cells and the strength.
+    std::uint32_t majorCell_ = 0, majorNeighbour_ = 0;
+    float majorStrength_ = crackStrength({0, 0, 0, 0});
 };
 
 Sample Glaze::operator()(Vec p) {
@@ -162,28 +182,36 @@ Sample Glaze::operator()(Vec p) {
     const Vec warp{warpX_(p * 0.09f) - 0.5f, warpY_(p * 0.09f) - 0.5f};
     const Vec q = p + warp * 7.0f;
     const Crackle major = major_(q);
-    const Crackle middle = middle_(q);
-    const Crackle fine = fine_(q);
 
     // The glaze: a little lighter towards the top, mottled, each cell slightly its own tone.
     float tone = 1.10f - 0.22f * (p.y / h);
     tone *= 0.92f + 0.16f * mottle_(p * 0.06f);
-    tone *= 0.94f + 0.12f * hash01(major.cell, 3, 0);
+    tone *= 0.94f + 0.12f * major.cellTone;
     Color c = base_ * tone;
 
-    // Stain soaks into the glaze along the big cracks.
-    const float stain = std::exp(-major.crack / 1.8f) * (0.4f + 0.6f * crackStrength(major));
+    // Stain soaks into the glaze along the big cracks. (Neighbouring samples mostly lie between
+    // the same two cells, so the strength of their crack is kept.)
+    if (major.cell != majorCell_ || major.neighbour != majorNeighbour_)
+        majorCell_ = major.cell, majorNeighbour_ = major.neighbour, majorStrength_ = crackStrength(major);
+    const float stain = std::exp(-major.crack / 1.8f) * (0.4f + 0.6f * majorStrength_);
     c = c * (1 - 0.24f * stain);
 
     // The cracks themselves: the big ones as dark hairlines, finer ones fainter and only here and
     // there, so the network has the uneven look of a real crackle glaze.
     const Color dark = base_ * 0.25f;
     const float majorWidth = 0.24f + 0.26f * crackWidth_(q * 0.35f);
-    if (major.crack < majorWidth) c = mix(c, dark, 0.6f + 0.4f * crackStrength(major));
-    const float middleHere = smoothstep(0.38f, 0.62f, middleMap_(p * 0.05f));
-    if (middle.crack < 0.24f) c = mix(c, dark, 0.6f * middleHere * (0.3f + 0.7f * crackStrength(middle)));
-    const float fineHere = smoothstep(0.45f, 0.7f, fineMap_(p * 0.08f));
-    if (fine.crack < 0.2f) c = mix(c, dark, 0.3f * fineHere * crackStrength(fine));
+    if (const float on = line(major.crack, majorWidth); on > 0)
+        c = mix(c, dark, (0.6f + 0.4f * majorStrength_) * on);
+    // (Where a network does not show, its cells are not looked for.)
+    if (const float middleHere = smoothstep(0.38f, 0.62f, middleMap_(p * 0.05f)); middleHere > 0) {
+        const Crackle middle = middle_(q);
+        if (const float on = line(middle.crack, 0.24f); on > 0)
+            c = mix(c, dark, 0.6f * middleHere * (0.3f + 0.7f * crackStrength(middle)) * on);
+    }
+    if (const float fineHere = smoothstep(0.45f, 0.7f, fineMap_(p * 0.08f)); fineHere > 0) {
+        const Crackle fine = fine_(q);
+        if (const float on = line(fine.crack, 0.2f); on > 0) c = mix(c, dark, 0.3f * fineHere * crackStrength(fine) * on);
+    }
 
     // A soft sheen across the upper face.
     const float sheen = smoothstep(3.0f, 7.0f, p.y) * (1 - smoothstep(8.0f, 14.0f, p.y));
@@ -212,9 +240,13 @@ Sample Glaze::operator()(Vec p) {
 
 }  // namespace
 
-Picture drawBrick(int colour) {
-    Glaze glaze(colour);
-    return opaquePicture(render(kBrickWidth, kBrickHeight, [&glaze](Vec p) { return glaze(p); }, 6));
+Picture drawBrick(int colour, double density) {
+    constexpr int kSamples = 6;  // each way in a 96-dpi pixel
+    // A brick's own edges are straight and its cracks are drawn soft: one sample a device pixel.
+    const int samples = samplesAt(kSamples, 1, density);
+    const bool sparse = double(samples) * density < kSamples;
+    Glaze glaze(colour, sparse ? float(1 / (double(samples) * density)) : 0.0f);
+    return opaquePicture(render(kBrickWidth, kBrickHeight, density, [&glaze](Vec p) { return glaze(p); }, samples));
 }
 
 }  // namespace vellix::art

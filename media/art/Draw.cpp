@@ -19,24 +19,34 @@ std::uint32_t scramble(std::uint32_t h) {
 
 }  // namespace
 
-Layer render(int width, int height, const Scene& scene, int samples) {
-    Layer layer{width, height, std::vector<Color>(std::size_t(width) * std::size_t(height)),
-                std::vector<float>(std::size_t(width) * std::size_t(height))};
+Layer render(int width, int height, double density, const Scene& scene, int samples) {
+    const float sceneWidth = float(width), sceneHeight = float(height);
+    Layer layer;
+    layer.twipsWidth = pixelsToTwips(width);
+    layer.twipsHeight = pixelsToTwips(height);
+    layer.density = density;
+    layer.width = Picture::pixelsFor(layer.twipsWidth, density);
+    layer.height = Picture::pixelsFor(layer.twipsHeight, density);
+    const std::size_t size = std::size_t(layer.width) * std::size_t(layer.height);
+    layer.color.resize(size);
+    layer.alpha.resize(size);
+    const float unit = float(1 / density);  // of a 96-dpi pixel, per device pixel
     const float step = 1.0f / float(samples);
     const float weight = 1.0f / float(samples * samples);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
+    for (int y = 0; y < layer.height; ++y) {
+        for (int x = 0; x < layer.width; ++x) {
             Color sum;
             float covered = 0;
             for (int sy = 0; sy < samples; ++sy) {
                 for (int sx = 0; sx < samples; ++sx) {
-                    const Vec p{float(x) + (float(sx) + 0.5f) * step, float(y) + (float(sy) + 0.5f) * step};
+                    const Vec p{(float(x) + (float(sx) + 0.5f) * step) * unit, (float(y) + (float(sy) + 0.5f) * step) * unit};
+                    if (p.x >= sceneWidth || p.y >= sceneHeight) continue;
                     const Sample s = scene(p);
                     sum = sum + s.color * s.alpha;
                     covered += s.alpha;
                 }
             }
-            const std::size_t i = std::size_t(y) * std::size_t(width) + std::size_t(x);
+            const std::size_t i = std::size_t(y) * std::size_t(layer.width) + std::size_t(x);
             layer.color[i] = sum * weight;
             layer.alpha[i] = covered * weight;
         }
@@ -44,8 +54,15 @@ Layer render(int width, int height, const Scene& scene, int samples) {
     return layer;
 }
 
+int samplesAt(int builtIn, float perPixel, double density) {
+    if (density == 1) return builtIn;
+    return std::max(1, int(std::lround(double(perPixel) / density)));
+}
+
+Picture Layer::blank(Pixel fill) const { return Picture::ofTwips(twipsWidth, twipsHeight, density, fill); }
+
 Picture opaquePicture(const Layer& layer) {
-    Picture picture(layer.width, layer.height);
+    Picture picture = layer.blank(0);
     for (int y = 0; y < layer.height; ++y)
         for (int x = 0; x < layer.width; ++x)
             picture.at(x, y) = toPixel(layer.color[std::size_t(y) * std::size_t(layer.width) + std::size_t(x)]);
@@ -55,7 +72,7 @@ Picture opaquePicture(const Layer& layer) {
 MaskedSprite maskedSprite(const Layer& layer, float threshold) {
     constexpr Pixel kShow = 0x000000;
     constexpr Pixel kHide = 0xFFFFFF;
-    MaskedSprite out{Picture(layer.width, layer.height, 0), Picture(layer.width, layer.height, kHide)};
+    MaskedSprite out{layer.blank(0), layer.blank(kHide)};
     for (int y = 0; y < layer.height; ++y) {
         for (int x = 0; x < layer.width; ++x) {
             const std::size_t i = std::size_t(y) * std::size_t(layer.width) + std::size_t(x);
@@ -71,7 +88,7 @@ MaskedSprite maskedSprite(const Layer& layer, float threshold) {
 }
 
 Picture alphaPicture(const Layer& layer) {
-    Picture picture(layer.width, layer.height);
+    Picture picture = layer.blank(0);
     for (int y = 0; y < layer.height; ++y) {
         for (int x = 0; x < layer.width; ++x) {
             const std::size_t i = std::size_t(y) * std::size_t(layer.width) + std::size_t(x);

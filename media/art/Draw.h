@@ -62,20 +62,35 @@ struct Sample {
     float alpha = 0;
 };
 
-// The colour of any point of a picture, in pixel coordinates (pixel (0,0) spans 0..1 on both axes).
+// The colour of any point of a picture, in 96-dpi pixel coordinates (pixel (0,0) spans 0..1 on
+// both axes), whatever the density the picture is drawn at.
 using Scene = std::function<Sample(Vec)>;
 
-// A rendered picture before it is turned into pixels: per pixel the average colour over its
+// A rendered picture before it is turned into pixels: per device pixel the average colour over its
 // samples (already weighted by coverage, i.e. as seen over black) and the covered fraction.
 struct Layer {
-    int width = 0;
+    int width = 0;  // device pixels
     int height = 0;
+    float twipsWidth = 0;
+    float twipsHeight = 0;
+    double density = 1;
     std::vector<Color> color;
     std::vector<float> alpha;
+
+    // A picture of the layer's size, in pixels and in twips, all `fill`.
+    Picture blank(Pixel fill) const;
 };
 
-// Samples `scene` on a grid of samples x samples points inside every pixel.
-Layer render(int width, int height, const Scene& scene, int samples);
+// Draws `scene`, `width` by `height` 96-dpi pixels, at `density` device pixels to each
+// (Picture::pixelsFor): samples x samples points inside every device pixel. Points beyond the
+// scene's own size (in the last part of a pixel) see nothing.
+Layer render(int width, int height, double density, const Scene& scene, int samples);
+
+// How many samples each way a device pixel gets at `density`. The pictures built into the program
+// (density 1) are drawn once, ahead of time, with many: `builtIn` each way. At any other density
+// the program draws its pictures as it starts, with as few as keep their look: about `perPixel`
+// each way in a 96-dpi pixel, and never fewer than one a device pixel.
+int samplesAt(int builtIn, float perPixel, double density);
 
 // Every pixel fully opaque.
 Picture opaquePicture(const Layer& layer);

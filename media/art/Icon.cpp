@@ -49,7 +49,7 @@ Picture drawIcon(int size) {
     // Edges never thinner than about a pixel, however small the icon.
     const float ink = std::max(kInkWidth, 0.9f * unit);
     const Scene scene = [&](Vec p) { return outlined(parts, p * unit, ink, kInk); };
-    return alphaPicture(render(size, size, scene, size <= 64 ? 8 : 5));
+    return alphaPicture(render(size, size, 1, scene, size <= 64 ? 8 : 5));
 }
 
 }  // namespace vellix::art

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -113,6 +115,54 @@ TEST(Renderer, EachStepOfAFrameIsDrawnOverTheStepsBeforeIt) {
     EXPECT_TRUE(frame == drawnInOrder(steps.size())) << "the frame is not drawn in the rules' order";
     for (std::size_t i = 0; i + 1 < steps.size(); ++i)
         EXPECT_FALSE(frame == drawnInOrder(i)) << steps[i].first << " and " << steps[i + 1].first << " do not overlap";
+}
+
+// Left, top, right and bottom (the last two just past it) of what is not black.
+std::array<int, 4> drawnBox(const Picture& field) {
+    std::array<int, 4> box{field.pixelWidth(), field.pixelHeight(), 0, 0};
+    for (int y = 0; y < field.pixelHeight(); ++y)
+        for (int x = 0; x < field.pixelWidth(); ++x)
+            if (field.at(x, y) != 0) box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)};
+    return box;
+}
+
+// On a screen two and three times as dense, each part of a frame, drawn alone, lies that many times
+// as far from the field's corner and is that many times as large as at 96 dpi: give or take one
+// 96-dpi pixel, where an edge falls within one being all a 96-dpi picture tells. Everything lies
+// on whole 96-dpi pixels: the field (9110 by 5005 twips) puts the spare balls there.
+TEST(Renderer, OnADenserScreenEachPartOfAFrameLiesThatManyTimesAsFarAndIsThatManyTimesAsLarge) {
+    const std::vector<std::pair<const char*, std::function<void(GameState&)>>> parts = {
+        {"spare balls", [](GameState& g) { g.lives = 3, paintLives(g); }},
+        {"mouse marker", paintMouseMarker},
+        {"paddle", [](GameState& g) { g.paddles[0].paint(); }},
+        {"ball", [](GameState& g) { g.balls[0].init(3247, 1747), g.balls[0].paint(); }},
+        {"pointer to a ball above", [](GameState& g) { g.balls[0].init(3000, -1000), g.balls[0].paint(); }},
+        {"brick", [](GameState& g) { g.bricks[0].paint(); }}};
+    const auto boxes = [&](double density) {
+        FakeHost host(9110, 5005);
+        host.field.setDensity(density);
+        host.pointerX = 3000;
+        RecordingSound sound;
+        FixedTimeOfDay clock(43210);
+        const SpriteSet sprites = SpriteSet::atDensity(density);
+        GameState game(host, sound, sprites, clock);
+        startUp(game);
+        game.paddles[0].place(3000, 3000, 1500);
+        std::vector<std::array<int, 4>> found;
+        for (const auto& [name, paint] : parts) {
+            clearCanvas(game);
+            paint(game);
+            found.push_back(drawnBox(host.field.image()));
+        }
+        return found;
+    };
+    const auto ones = boxes(1);
+    for (double n : {2.0, 3.0}) {
+        const auto dense = boxes(n);
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            for (std::size_t edge = 0; edge < 4; ++edge)
+                EXPECT_NEAR(dense[i][edge], ones[i][edge] * n, n) << parts[i].first << " at " << n << ", edge " << edge;
+    }
 }
 
 }  // namespace
