@@ -116,7 +116,7 @@ void frmMain::repaint() { present(canvas_); }
 
 void frmMain::present(const Canvas& canvas) {
     if (cmdNew_.visible)
-        system_.show(canvas.image(), &cmdNew_.picture(), twipsToPixels(cmdNew_.left()), twipsToPixels(cmdNew_.top()));
+        system_.show(canvas.image(), &cmdNew_.picture(), cmdNew_.pixelLeft(), cmdNew_.pixelTop());
     else
         system_.show(canvas.image(), nullptr, 0, 0);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <tuple>
@@ -10,6 +11,7 @@
 #include "game/GameFlow.h"
 #include "game/GameState.h"
 #include "media/SpriteSet.h"
+#include "media/TextCache.h"
 #include "media/modSound.h"
 
 namespace vellix {
@@ -102,6 +104,53 @@ TEST_F(Window, TheNewGameButtonShowsCentredAtGameOverAndAPrimaryClickStartsANewG
     window.waitForNewGame();
     newGame(game);
     EXPECT_FALSE(window.newGameVisible() || system.pointerShown);
+}
+
+// A font whose every character is a solid block, 7 by 11 pixels at 96 dpi, `density` times that
+// at a density, as the platforms make the caption's font.
+struct BlockFont final : TextRasterizer {
+    explicit BlockFont(int density) : n(density) {}
+    TextImage render(std::string_view text) override {
+        return {7 * n * int(text.size()), 11 * n, std::vector<std::uint8_t>(77 * std::size_t(n * n) * text.size(), 255)};
+    }
+    int lineHeight() const override { return 11 * n; }
+    int n;
+};
+
+// On a screen two and three times as dense, the button's face, up and pushed in, is the face at
+// 96 dpi with every pixel that many times as wide and high (its outline and bevels too), but for
+// its caption, which lies as far in and is as large within a device pixel.
+TEST(NewGameButton, OnADenserScreenItsFaceIsDrawnThatManyTimesAsLarge) {
+    const auto face = [](int density, bool pressed) {
+        BlockFont font(density);
+        TextCache text(font);
+        NewGameButton button;
+        button.setDensity(density);
+        button.setText(&text);
+        button.pressed = pressed;
+        return button.picture();
+    };
+    constexpr Pixel kCaption = rgb(235, 238, 255);
+    const auto captionBox = [](const Picture& p) {
+        std::array<int, 4> box{p.pixelWidth(), p.pixelHeight(), 0, 0};
+        for (int y = 0; y < p.pixelHeight(); ++y)
+            for (int x = 0; x < p.pixelWidth(); ++x)
+                if (p.at(x, y) == kCaption) box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)};
+        return box;
+    };
+    for (bool pressed : {false, true})
+        for (int n : {2, 3}) {
+            SCOPED_TRACE(testing::Message() << (pressed ? "pushed in" : "up") << " at " << n);
+            const Picture one = face(1, pressed), dense = face(n, pressed);
+            ASSERT_EQ(std::pair(dense.pixelWidth(), dense.pixelHeight()), std::pair(81 * n, 45 * n));
+            const auto box = captionBox(dense), oneBox = captionBox(one);
+            for (std::size_t edge = 0; edge < 4; ++edge) EXPECT_NEAR(box[edge], oneBox[edge] * n, 1) << edge;
+            for (int y = 0; y < dense.pixelHeight(); ++y)
+                for (int x = 0; x < dense.pixelWidth(); ++x) {
+                    const Pixel wide = one.at(x / n, y / n);
+                    ASSERT_TRUE(wide == kCaption || dense.at(x, y) == kCaption || dense.at(x, y) == wide) << x << ", " << y;
+                }
+        }
 }
 
 }  // namespace
