@@ -64,6 +64,10 @@ TEST(Sim, AFixedClockAndScriptReplayExactly) {
     EXPECT_EQ(first, traceOf(options, script));
     EXPECT_EQ(picture, readFile(snapshot));
     EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 3000);
+    // The field keeps its size in twips on a denser screen, and the sprites theirs: the game is the same.
+    SimOptions dense = options;
+    dense.density = 2.625, dense.snapshots = {};
+    EXPECT_EQ(first, traceOf(dense, script));
 
     // Any change to a rule of the game, its arithmetic or its pictures changes these. The golden
     // run is kept beside this test, so that a change is shown where it first appears; after a

@@ -34,8 +34,18 @@ long whole(const std::string& option, const std::string& text, long lowest, long
     return value;
 }
 
-constexpr std::array<std::string_view, 7> kValued = {"--width",  "--height", "--clock",   "--frames",
-                                                     "--script", "--trace",  "--snapshot"};
+// The densest screen drawn for: twice the densest phone's.
+constexpr float kMostDensity = 8;
+
+float density(const std::string& text) {
+    float value = 0;
+    if (!readFloat(text, value) || !(value > 0) || value > kMostDensity)
+        throw UsageError{"--density takes a number above 0, at most 8: " + quoted(text)};
+    return value;
+}
+
+constexpr std::array<std::string_view, 8> kValued = {"--width",  "--height", "--clock",    "--frames",
+                                                     "--script", "--trace",  "--snapshot", "--density"};
 
 Snapshot snapshot(const std::string& text) {
     const auto colon = text.find(':');
@@ -75,6 +85,7 @@ SimOptions parseOptions(const std::vector<std::string>& args) {
         else if (name == "--script") options.script = *value;
         else if (name == "--trace") options.trace = *value;
         else if (name == "--snapshot") options.snapshots.push_back(snapshot(*value));
+        else if (name == "--density") options.density = density(*value);
         if ((name == "--script" || name == "--trace") && value->empty()) throw UsageError{name + " needs a file"};
     }
     for (const Snapshot& shot : options.snapshots)

@@ -22,13 +22,15 @@ SimRun::SimRun(const SimOptions& options, std::vector<ScriptEvent> script, TextC
       script_(std::move(script)),
       window_(window),
       ownCanvas_(1995, 1815, kMaxPicturePixels),
-      clock_(makeClock(options)) {
+      clock_(makeClock(options)),
+      sprites_(SpriteSet::atDensity(options.density)) {
+    ownCanvas_.setDensity(options.density);
     ownCanvas_.setTextCache(text);
     canvas().setPresenter(this);
     // As the window does when it loads: the paddle heads for the middle of the canvas as it is then.
     mouseX_ = Int(canvas().Width() / 2);
     resize(options_.width, options_.height);
-    game_ = std::make_unique<GameState>(*this, *this, SpriteSet::builtIn(), *clock_);
+    game_ = std::make_unique<GameState>(*this, *this, sprites_, *clock_);
 }
 
 SimRun::~SimRun() { canvas().setPresenter(window_); }

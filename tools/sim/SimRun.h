@@ -12,6 +12,7 @@
 #include "game/GameState.h"
 #include "media/Canvas.h"
 #include "media/SoundPlayer.h"
+#include "media/SpriteSet.h"
 #include "tools/sim/SimOptions.h"
 #include "tools/sim/SimScript.h"
 
@@ -80,6 +81,7 @@ private:
     long frame_ = 0;
     std::vector<std::int16_t> sounds_;
     std::unique_ptr<TimeOfDay> clock_;
+    SpriteSet sprites_;
     std::unique_ptr<GameState> game_;
 };
 
