@@ -31,7 +31,8 @@ void runOnEveryCore(const std::vector<std::function<void()>>& jobs) {
     const auto work = [&] {
         for (std::size_t i = next++; i < jobs.size(); i = next++) jobs[i]();
     };
-    std::vector<std::thread> helpers(std::min<std::size_t>(std::max(std::thread::hardware_concurrency(), 1u), jobs.size()) - 1);
+    const std::size_t cores = std::max(std::thread::hardware_concurrency(), 1u);
+    std::vector<std::thread> helpers(std::min(cores, jobs.size()) - 1);
     for (std::thread& helper : helpers) helper = std::thread(work);
     work();
     for (std::thread& helper : helpers) helper.join();

@@ -210,7 +210,8 @@ Sample Glaze::operator()(Vec p) {
     }
     if (const float fineHere = smoothstep(0.45f, 0.7f, fineMap_(p * 0.08f)); fineHere > 0) {
         const Crackle fine = fine_(q);
-        if (const float on = line(fine.crack, 0.2f); on > 0) c = mix(c, dark, 0.3f * fineHere * crackStrength(fine) * on);
+        if (const float on = line(fine.crack, 0.2f); on > 0)
+            c = mix(c, dark, 0.3f * fineHere * crackStrength(fine) * on);
     }
 
     // A soft sheen across the upper face.

@@ -39,7 +39,8 @@ Layer render(int width, int height, double density, const Scene& scene, int samp
             float covered = 0;
             for (int sy = 0; sy < samples; ++sy) {
                 for (int sx = 0; sx < samples; ++sx) {
-                    const Vec p{(float(x) + (float(sx) + 0.5f) * step) * unit, (float(y) + (float(sy) + 0.5f) * step) * unit};
+                    const Vec p{(float(x) + (float(sx) + 0.5f) * step) * unit,
+                                (float(y) + (float(sy) + 0.5f) * step) * unit};
                     if (p.x >= sceneWidth || p.y >= sceneHeight) continue;
                     const Sample s = scene(p);
                     sum = sum + s.color * s.alpha;

@@ -32,21 +32,20 @@ MaskedSprite paddleEnd(float facing, double density) {
         if (r > 1) return {};
         return {paddleShade(across, along), 1};
     };
-    return maskedSprite(render(kPaddleCapWidth, kPaddleHeight, density, scene, samplesAt(8, kEdgeSamples, density)), 0.45f);
+    const int samples = samplesAt(8, kEdgeSamples, density);
+    return maskedSprite(render(kPaddleCapWidth, kPaddleHeight, density, scene, samples), 0.45f);
 }
 
 }  // namespace
 
 MaskedSprite drawBall(double density) {
-    return maskedSprite(render(33, 32, density, sphere({16.5f, 16.0f}, 15.6f, kBallLit, kBallShadow, 0.9f),
-                               samplesAt(8, kEdgeSamples, density)),
-                        0.4f);
+    const Scene ball = sphere({16.5f, 16.0f}, 15.6f, kBallLit, kBallShadow, 0.9f);
+    return maskedSprite(render(33, 32, density, ball, samplesAt(8, kEdgeSamples, density)), 0.4f);
 }
 
 MaskedSprite drawMouseDot(double density) {
-    return maskedSprite(render(8, 8, density, sphere({4.0f, 4.0f}, 3.7f, rgb8(250, 250, 250), rgb8(104, 106, 116), 0.7f),
-                               samplesAt(8, kEdgeSamples, density)),
-                        0.4f);
+    const Scene dot = sphere({4.0f, 4.0f}, 3.7f, rgb8(250, 250, 250), rgb8(104, 106, 116), 0.7f);
+    return maskedSprite(render(8, 8, density, dot, samplesAt(8, kEdgeSamples, density)), 0.4f);
 }
 
 MaskedSprite drawPointer(double density) {

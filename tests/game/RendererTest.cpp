@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <functional>
 #include <tuple>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "base/Twips.h"
 #include "game/Collections.h"
 #include "tests/support/GameTools.h"
+#include "tests/support/Pictures.h"
 
 namespace vellix {
 namespace {
@@ -117,42 +117,26 @@ TEST(Renderer, EachStepOfAFrameIsDrawnOverTheStepsBeforeIt) {
         EXPECT_FALSE(frame == drawnInOrder(i)) << steps[i].first << " and " << steps[i + 1].first << " do not overlap";
 }
 
-// Left, top, right and bottom (the last two just past it) of what is not black.
-std::array<int, 4> drawnBox(const Picture& field) {
-    std::array<int, 4> box{field.pixelWidth(), field.pixelHeight(), 0, 0};
-    for (int y = 0; y < field.pixelHeight(); ++y)
-        for (int x = 0; x < field.pixelWidth(); ++x)
-            if (field.at(x, y) != 0) box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)};
-    return box;
-}
-
-// On a screen two and three times as dense, each part of a frame, drawn alone, lies that many times
-// as far from the field's corner and is that many times as large as at 96 dpi: give or take one
-// 96-dpi pixel, where an edge falls within one being all a 96-dpi picture tells. Everything lies
-// on whole 96-dpi pixels: the field (9110 by 5005 twips) puts the spare balls there.
+// On a screen two and three times as dense, the spare balls, the mouse marker and a paddle, each
+// drawn alone, lie that many times as far from the field's corner and are that many times as large
+// as at 96 dpi, give or take one 96-dpi pixel (where an edge falls within one is all a 96-dpi
+// picture tells). All lie on whole 96-dpi pixels: a field of 9110 by 5005 twips puts the spare
+// balls there.
 TEST(Renderer, OnADenserScreenEachPartOfAFrameLiesThatManyTimesAsFarAndIsThatManyTimesAsLarge) {
     const std::vector<std::pair<const char*, std::function<void(GameState&)>>> parts = {
         {"spare balls", [](GameState& g) { g.lives = 3, paintLives(g); }},
         {"mouse marker", paintMouseMarker},
-        {"paddle", [](GameState& g) { g.paddles[0].paint(); }},
-        {"ball", [](GameState& g) { g.balls[0].init(3247, 1747), g.balls[0].paint(); }},
-        {"pointer to a ball above", [](GameState& g) { g.balls[0].init(3000, -1000), g.balls[0].paint(); }},
-        {"brick", [](GameState& g) { g.bricks[0].paint(); }}};
+        {"paddle", [](GameState& g) { g.paddles[0].paint(); }}};
     const auto boxes = [&](double density) {
-        FakeHost host(9110, 5005);
-        host.field.setDensity(density);
-        host.pointerX = 3000;
-        RecordingSound sound;
-        FixedTimeOfDay clock(43210);
-        const SpriteSet sprites = SpriteSet::atDensity(density);
-        GameState game(host, sound, sprites, clock);
-        startUp(game);
-        game.paddles[0].place(3000, 3000, 1500);
+        StartedGame t(9110, 5005, 43210, density);
+        t.host.pointerX = 3000;
+        t.game.paddles[0].place(3000, 3000, 1500);
         std::vector<std::array<int, 4>> found;
         for (const auto& [name, paint] : parts) {
-            clearCanvas(game);
-            paint(game);
-            found.push_back(drawnBox(host.field.image()));
+            clearCanvas(t.game);
+            paint(t.game);
+            const Picture& field = t.host.field.image();
+            found.push_back(boxWhere(field, [&](int x, int y) { return field.at(x, y) != 0; }));
         }
         return found;
     };

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <deque>
 #include <functional>
 #include <tuple>
@@ -13,6 +12,7 @@
 #include "media/SpriteSet.h"
 #include "media/TextCache.h"
 #include "media/modSound.h"
+#include "tests/support/Pictures.h"
 
 namespace vellix {
 namespace {
@@ -106,12 +106,11 @@ TEST_F(Window, TheNewGameButtonShowsCentredAtGameOverAndAPrimaryClickStartsANewG
     EXPECT_FALSE(window.newGameVisible() || system.pointerShown);
 }
 
-// A font whose every character is a solid block, 7 by 11 pixels at 96 dpi, `density` times that
-// at a density, as the platforms make the caption's font.
+// Every character a solid block, 7 by 11 pixels at 96 dpi, n times that at density n as the platforms make it.
 struct BlockFont final : TextRasterizer {
     explicit BlockFont(int density) : n(density) {}
-    TextImage render(std::string_view text) override {
-        return {7 * n * int(text.size()), 11 * n, std::vector<std::uint8_t>(77 * std::size_t(n * n) * text.size(), 255)};
+    TextImage render(std::string_view t) override {
+        return {7 * n * int(t.size()), 11 * n, std::vector<std::uint8_t>(77 * std::size_t(n * n) * t.size(), 255)};
     }
     int lineHeight() const override { return 11 * n; }
     int n;
@@ -132,15 +131,11 @@ TEST(NewGameButton, OnADenserScreenItsFaceIsDrawnThatManyTimesAsLarge) {
     };
     constexpr Pixel kCaption = rgb(235, 238, 255);
     const auto captionBox = [](const Picture& p) {
-        std::array<int, 4> box{p.pixelWidth(), p.pixelHeight(), 0, 0};
-        for (int y = 0; y < p.pixelHeight(); ++y)
-            for (int x = 0; x < p.pixelWidth(); ++x)
-                if (p.at(x, y) == kCaption) box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)};
-        return box;
+        return testing::boxWhere(p, [&](int x, int y) { return p.at(x, y) == kCaption; });
     };
     for (bool pressed : {false, true})
         for (int n : {2, 3}) {
-            SCOPED_TRACE(testing::Message() << (pressed ? "pushed in" : "up") << " at " << n);
+            SCOPED_TRACE(::testing::Message() << (pressed ? "pushed in" : "up") << " at " << n);
             const Picture one = face(1, pressed), dense = face(n, pressed);
             ASSERT_EQ(std::pair(dense.pixelWidth(), dense.pixelHeight()), std::pair(81 * n, 45 * n));
             const auto box = captionBox(dense), oneBox = captionBox(one);
@@ -148,7 +143,8 @@ TEST(NewGameButton, OnADenserScreenItsFaceIsDrawnThatManyTimesAsLarge) {
             for (int y = 0; y < dense.pixelHeight(); ++y)
                 for (int x = 0; x < dense.pixelWidth(); ++x) {
                     const Pixel wide = one.at(x / n, y / n);
-                    ASSERT_TRUE(wide == kCaption || dense.at(x, y) == kCaption || dense.at(x, y) == wide) << x << ", " << y;
+                    const Pixel at = dense.at(x, y);
+                    ASSERT_TRUE(wide == kCaption || at == kCaption || at == wide) << x << ", " << y;
                 }
         }
 }

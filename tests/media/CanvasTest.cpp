@@ -99,8 +99,10 @@ TEST(Canvas, AtADensityTwipsFallOnDevicePixelsAndPicturesThatTouchInTwipsTouchTh
     Canvas canvas(1365, 1620);
     canvas.setDensity(kDensity);
     ASSERT_EQ(std::pair(canvas.image().pixelWidth(), canvas.image().pixelHeight()), std::pair(238, 283));
-    for (int row = 0; row < 3; ++row)  // OR-ed, so that an overlap shows as both rows' bits
-        canvas.PaintPicture(Picture::ofTwips(1365, 540, kDensity, Pixel(1) << row), 0, 540.0f * float(row), RasterOp::SRCPAINT);
+    for (int row = 0; row < 3; ++row) {  // OR-ed, so that an overlap shows as both rows' bits
+        const Picture picture = Picture::ofTwips(1365, 540, kDensity, Pixel(1) << row);
+        canvas.PaintPicture(picture, 0, 540.0f * float(row), RasterOp::SRCPAINT);
+    }
     expectImage(canvas, [](int, int y) { return y < 94 ? 1u : y < 189 ? 2u : 4u; });
 
     Picture columns = Picture::ofTwips(1365, 540, kDensity);

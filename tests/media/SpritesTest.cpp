@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <tuple>
 #include <vector>
+
+#include "tests/support/Pictures.h"
 
 namespace vellix {
 namespace {
@@ -41,18 +41,6 @@ TEST(Sprites, HaveTheirSizesAndMasksBlackOverTheShapeWithTheSpriteBlackAroundIt)
         EXPECT_EQ(centre.pixels()[std::size_t(i)], centre.pixels()[std::size_t(i - i % centre.pixelWidth())]) << i;
 }
 
-// Left, top, right and bottom (the last two just past it) of what a sprite shows: where its mask
-// is black, or where an unmasked sprite is not.
-std::tuple<int, int, int, int> shownBox(const Picture& sprite, const Picture* mask) {
-    int left = sprite.pixelWidth(), top = sprite.pixelHeight(), right = 0, bottom = 0;
-    for (int y = 0; y < sprite.pixelHeight(); ++y)
-        for (int x = 0; x < sprite.pixelWidth(); ++x)
-            if (mask != nullptr ? mask->at(x, y) == 0 : sprite.at(x, y) != 0)
-                left = std::min(left, x), top = std::min(top, y), right = std::max(right, x + 1),
-                bottom = std::max(bottom, y + 1);
-    return {left, top, right, bottom};
-}
-
 // Whether some pixel differs from the first of the n by n block it lies in: a picture magnified
 // n times has none.
 bool finerThan(const Picture& picture, int n) {
@@ -62,25 +50,25 @@ bool finerThan(const Picture& picture, int n) {
     return false;
 }
 
-// Drawn for a denser screen, every sprite keeps its size in twips and shows the same picture,
-// drawn anew at the density: about that many times the pixels each way, its shape as many times
-// as far from its corner and as large, give or take one 96-dpi pixel (where an edge falls within a
-// 96-dpi pixel is all the 96-dpi picture tells), and detail finer than a 96-dpi pixel.
+// Drawn for a denser screen, every sprite keeps its size in twips and shows the same picture drawn
+// anew: its shape as many times as far from its corner and as large, give or take one 96-dpi pixel
+// (where an edge falls within a 96-dpi pixel is all the 96-dpi picture tells), with finer detail.
 TEST(Sprites, AtADenserScreenEachIsAsLargeInTwipsAndDrawnAnewAtThatManyTimesThePixels) {
     const auto ones = spritesOf(SpriteSet::builtIn());
     for (double n : {2.0, 2.625, 3.0}) {
         const SpriteSet dense = SpriteSet::atDensity(n);
         const auto denses = spritesOf(dense);
         for (std::size_t i = 0; i < ones.size(); ++i) {
-            SCOPED_TRACE(testing::Message() << "sprite " << i << " at " << n);
+            SCOPED_TRACE(::testing::Message() << "sprite " << i << " at " << n);
             const auto [one, oneMask] = ones[i];
             const auto [sprite, mask] = denses[i];
             EXPECT_EQ(std::pair(sprite->Width(), sprite->Height()), std::pair(one->Width(), one->Height()));
-            EXPECT_EQ(std::pair(sprite->pixelWidth(), sprite->pixelHeight()),
-                      std::pair(int(std::ceil(one->pixelWidth() * n)), int(std::ceil(one->pixelHeight() * n))));
-            const auto [l, t, r, b] = shownBox(*sprite, mask);
-            const auto [l1, t1, r1, b1] = shownBox(*one, oneMask);
-            for (auto [edge, oneEdge] : {std::pair(l, l1), {t, t1}, {r, r1}, {b, b1}}) EXPECT_NEAR(edge, oneEdge * n, n);
+            // What it shows: where its mask is black, or where an unmasked sprite is not.
+            const auto shown = [](const Picture& p, const Picture* m) {
+                return testing::boxWhere(p, [&](int x, int y) { return m ? m->at(x, y) == 0 : p.at(x, y) != 0; });
+            };
+            const auto box = shown(*sprite, mask), oneBox = shown(*one, oneMask);
+            for (std::size_t edge = 0; edge < 4; ++edge) EXPECT_NEAR(box[edge], oneBox[edge] * n, n) << edge;
             EXPECT_TRUE(n != std::floor(n) || finerThan(mask != nullptr ? *mask : *sprite, int(n)));
         }
     }

@@ -15,7 +15,7 @@ namespace vellix::testing {
 // A host with no window: a canvas of a given size, a pointer x the test sets, and a count of the
 // frames ended. A test can hook a yield to play a window event there (a press, a move, a resize).
 struct FakeHost final : GameHost {
-    FakeHost(float width, float height) : field(width, height) {}
+    FakeHost(float width, float height, double density = 1) : field(width, height) { field.setDensity(density); }
 
     Canvas& canvas() override { return field; }
     float mouseX() const override { return pointerX; }
@@ -40,14 +40,17 @@ struct RecordingSound final : SoundPlayer {
     std::vector<std::int16_t> played;
 };
 
-// A whole game with no window, on a field of the given size in twips, seeded from a fixed clock.
+// A whole game with no window, on a field of the given size in twips, seeded from a fixed clock,
+// drawn at a screen's density.
 struct TestGame {
-    explicit TestGame(float width = 9105, float height = 5010, std::uint32_t seconds = 43210)
-        : host(width, height), clock(seconds), game(host, sound, SpriteSet::builtIn(), clock) {}
+    explicit TestGame(float width = 9105, float height = 5010, std::uint32_t seconds = 43210, double density = 1)
+        : host(width, height, density), clock(seconds), sprites(SpriteSet::atDensity(density)),
+          game(host, sound, sprites, clock) {}
 
     FakeHost host;
     RecordingSound sound;
     FixedTimeOfDay clock;
+    SpriteSet sprites;
     GameState game;
 };
 
