@@ -37,7 +37,8 @@ Picture drawPaddleCenter(double density);
 // `along` from 0 on the straight bar to 1 at the very tip of a rounded end.
 Color paddleShade(float across, float along);
 
-// The game's icon at `size` x `size` pixels, with alpha.
-Picture drawIcon(int size);
+// The game's icon at `size` x `size` pixels, with alpha, sampled `samples` x `samples` times in
+// each pixel.
+Picture drawIcon(int size, int samples);
 
 }  // namespace vellix::art

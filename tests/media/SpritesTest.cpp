@@ -71,6 +71,7 @@ TEST(Sprites, AtADenserScreenEachIsAsLargeInTwipsAndDrawnAnewAtThatManyTimesTheP
             for (std::size_t edge = 0; edge < 4; ++edge) EXPECT_NEAR(box[edge], oneBox[edge] * n, n) << edge;
             EXPECT_TRUE(n != std::floor(n) || finerThan(mask != nullptr ? *mask : *sprite, int(n)));
         }
+        EXPECT_EQ(windowIcon(n).pixelWidth(), std::lround(32 * n)) << "the window's icon";
     }
 }
 

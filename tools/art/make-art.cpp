@@ -50,9 +50,11 @@ void makeAll(const fs::path& dir) {
     writeMasked(dir, "imgPaddleRight", "imgPaddleRightMatte", art::drawPaddleRight(kDensity));
     writeBmp(dir, "imgPaddleCenter", art::drawPaddleCenter(kDensity));
 
-    writeFile(dir / "icon.bmp", encodeBmp(art::drawIcon(32), true));
+    // The icons, the window's at 96 dpi and the desktop's, finely sampled.
+    const auto icon = [](int size) { return art::drawIcon(size, size <= 64 ? 8 : 5); };
+    writeFile(dir / "icon.bmp", encodeBmp(icon(32), true));
     for (int size : {32, 48, 64, 128, 256})
-        writeFile(dir / "icons" / ("vellix-" + std::to_string(size) + ".png"), encodePng(art::drawIcon(size), true));
+        writeFile(dir / "icons" / ("vellix-" + std::to_string(size) + ".png"), encodePng(icon(size), true));
 }
 
 }  // namespace
