@@ -87,13 +87,14 @@ Crackle CrackleLayer::nearest(Vec q, int ix, int iy, const Cell* window, int str
     float best = 1e9f, second = 1e9f;
     int bestAt = 0, secondAt = 0;
     const auto consider = [&](int x, int y) {
-        const Cell& c = window[y * stride + x];
-        const float d = dot(q - c.point, q - c.point);
+        const Vec to = q - window[y * stride + x].point;
+        const float d = to.x * to.x + to.y * to.y;
+        if (d > second) return;
         const int at = y * 5 + x;
         if (d < best || (d == best && at < bestAt)) {
             second = best, secondAt = bestAt;
             best = d, bestAt = at;
-        } else if (d < second || (d == second && at < secondAt)) {
+        } else if (d < second || at < secondAt) {
             second = d, secondAt = at;
         }
     };
@@ -131,11 +132,21 @@ float crackStrength(const Crackle& c) {
 // How far from the origin the glaze's noise is ever sampled, in pixels (the brick and its margin).
 constexpr float kReach = 110.0f;
 
+// The glaze's smooth fields at a point, from 0 to 1 each: how the plane is bent there (either way),
+// its mottle, how wide the big cracks are and how much the finer networks show.
+struct Fields {
+    Vec warp;
+    float mottle = 0, majorWidth = 0, middle = 0, fine = 0;
+};
+
 // The glaze of one brick colour, with its noise and its three networks of cracks. The cracks are
 // hairlines, a fraction of a 96-dpi pixel wide: sampled as finely as the 96-dpi pictures, each
 // sample lies on a line or off it; sampled more sparsely (`spacing` apart, in 96-dpi pixels), each
 // sample is covered by a line as far as the line crosses the square around it, so that the lines
-// neither break up nor vanish.
+// neither break up nor vanish. Then, too, the smooth fields (which change little within a 96-dpi
+// pixel) are worked out once at the corners of every 96-dpi pixel and blended between: the
+// picture is drawn as the program starts, and that costs much less than working them out at
+// every sample.
 class Glaze {
 public:
     Glaze(int colour, float spacing)
@@ -150,11 +161,18 @@ public:
           fineMap_(seed_ + 9, 2, kReach * 0.08f),
           major_(14.0f, seed_ + 3, {0, 0}),
           middle_(7.0f, seed_ + 4, {53.0f, 29.0f}),
-          fine_(3.6f, seed_ + 5, {17.0f, 71.0f}) {}
+          fine_(3.6f, seed_ + 5, {17.0f, 71.0f}) {
+        if (spacing == 0) return;
+        for (int y = 0; y <= kBrickHeight; ++y)
+            for (int x = 0; x <= kBrickWidth; ++x) corners_.push_back(fieldsAt({float(x), float(y)}));
+    }
 
     Sample operator()(Vec p);
 
 private:
+    Fields fieldsAt(Vec p);
+    Fields blendedAt(Vec p) const;
+
     // How much of the sample at `crack` from the middle of a line `halfWidth` wide either way the
     // line covers.
     float line(float crack, float halfWidth) const {
@@ -170,22 +188,52 @@ private:
     ValueNoise crackWidth_;
     FractalNoise middleMap_, fineMap_;
     CrackleLayer major_, middle_, fine_;
+    std::vector<Fields> corners_;  // of the 96-dpi pixels, row by row, when sampled sparsely
     // The strength of the last crack between two big cells: the cells and the strength.
     std::uint32_t majorCell_ = 0, majorNeighbour_ = 0;
     float majorStrength_ = crackStrength({0, 0, 0, 0});
 };
 
+Fields Glaze::fieldsAt(Vec p) {
+    Fields f;
+    f.warp = {warpX_(p * 0.09f) - 0.5f, warpY_(p * 0.09f) - 0.5f};
+    f.mottle = mottle_(p * 0.06f);
+    f.majorWidth = crackWidth_((p + f.warp * 7.0f) * 0.35f);
+    f.middle = middleMap_(p * 0.05f);
+    f.fine = fineMap_(p * 0.08f);
+    return f;
+}
+
+Fields Glaze::blendedAt(Vec p) const {
+    // Between the corners of the 96-dpi pixel the point lies in.
+    const int x = std::clamp(floorToInt(p.x), 0, kBrickWidth - 1);
+    const int y = std::clamp(floorToInt(p.y), 0, kBrickHeight - 1);
+    const float tx = p.x - float(x), ty = p.y - float(y);
+    const std::size_t at = std::size_t(y * (kBrickWidth + 1) + x), below = at + std::size_t(kBrickWidth + 1);
+    const auto blend = [&](auto field) {
+        return lerp(lerp(field(corners_[at]), field(corners_[at + 1]), tx),
+                    lerp(field(corners_[below]), field(corners_[below + 1]), tx), ty);
+    };
+    Fields f;
+    f.warp = {blend([](const Fields& c) { return c.warp.x; }), blend([](const Fields& c) { return c.warp.y; })};
+    f.mottle = blend([](const Fields& c) { return c.mottle; });
+    f.majorWidth = blend([](const Fields& c) { return c.majorWidth; });
+    f.middle = blend([](const Fields& c) { return c.middle; });
+    f.fine = blend([](const Fields& c) { return c.fine; });
+    return f;
+}
+
 Sample Glaze::operator()(Vec p) {
     const float w = float(kBrickWidth), h = float(kBrickHeight);
+    const Fields f = corners_.empty() ? fieldsAt(p) : blendedAt(p);
 
     // Cracks wander: bend the plane a little before finding the cells.
-    const Vec warp{warpX_(p * 0.09f) - 0.5f, warpY_(p * 0.09f) - 0.5f};
-    const Vec q = p + warp * 7.0f;
+    const Vec q = p + f.warp * 7.0f;
     const Crackle major = major_(q);
 
     // The glaze: a little lighter towards the top, mottled, each cell slightly its own tone.
     float tone = 1.10f - 0.22f * (p.y / h);
-    tone *= 0.92f + 0.16f * mottle_(p * 0.06f);
+    tone *= 0.92f + 0.16f * f.mottle;
     tone *= 0.94f + 0.12f * major.cellTone;
     Color c = base_ * tone;
 
@@ -199,16 +247,16 @@ Sample Glaze::operator()(Vec p) {
     // The cracks themselves: the big ones as dark hairlines, finer ones fainter and only here and
     // there, so the network has the uneven look of a real crackle glaze.
     const Color dark = base_ * 0.25f;
-    const float majorWidth = 0.24f + 0.26f * crackWidth_(q * 0.35f);
+    const float majorWidth = 0.24f + 0.26f * f.majorWidth;
     if (const float on = line(major.crack, majorWidth); on > 0)
         c = mix(c, dark, (0.6f + 0.4f * majorStrength_) * on);
     // (Where a network does not show, its cells are not looked for.)
-    if (const float middleHere = smoothstep(0.38f, 0.62f, middleMap_(p * 0.05f)); middleHere > 0) {
+    if (const float middleHere = smoothstep(0.38f, 0.62f, f.middle); middleHere > 0) {
         const Crackle middle = middle_(q);
         if (const float on = line(middle.crack, 0.24f); on > 0)
             c = mix(c, dark, 0.6f * middleHere * (0.3f + 0.7f * crackStrength(middle)) * on);
     }
-    if (const float fineHere = smoothstep(0.45f, 0.7f, fineMap_(p * 0.08f)); fineHere > 0) {
+    if (const float fineHere = smoothstep(0.45f, 0.7f, f.fine); fineHere > 0) {
         const Crackle fine = fine_(q);
         if (const float on = line(fine.crack, 0.2f); on > 0)
             c = mix(c, dark, 0.3f * fineHere * crackStrength(fine) * on);
@@ -245,8 +293,9 @@ Picture drawBrick(int colour, double density) {
     constexpr int kSamples = 6;  // each way in a 96-dpi pixel
     // A brick's own edges are straight and its cracks are drawn soft: one sample a device pixel.
     const int samples = samplesAt(kSamples, 1, density);
-    const bool sparse = double(samples) * density < kSamples;
-    Glaze glaze(colour, sparse ? float(1 / (double(samples) * density)) : 0.0f);
+    const double perPixel = double(samples) * density;  // samples each way in a 96-dpi pixel
+    const bool sparse = perPixel < kSamples;
+    Glaze glaze(colour, sparse ? float(1 / perPixel) : 0.0f);
     return opaquePicture(render(kBrickWidth, kBrickHeight, density, [&glaze](Vec p) { return glaze(p); }, samples));
 }
 

@@ -4,7 +4,12 @@ namespace vellix::art {
 
 namespace {
 
-int toByte(float v) { return int(std::lround(clamp01(v) * 255.0f)); }
+// To the nearest of 0 to 255, halves up (as lround, without a call into the maths library).
+int toByte(float v) {
+    const float scaled = clamp01(v) * 255.0f;
+    const int whole = int(scaled);
+    return scaled - float(whole) >= 0.5f ? whole + 1 : whole;
+}
 
 Pixel toPixel(Color c) { return rgb(toByte(c.r), toByte(c.g), toByte(c.b)); }
 
