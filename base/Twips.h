@@ -33,7 +33,8 @@ inline float pixelsToTwips(int pixels) { return float(pixels) * kTwipsPerPixel; 
 inline float pixelsToTwips(int pixels, double density) {
     float twips = float(double(pixels) * double(kTwipsPerPixel) / density);
     while (std::isfinite(twips) && twipsToPixels(twips, density) < pixels) twips = std::nextafter(twips, HUGE_VALF);
-    while (std::isfinite(twips) && twipsToPixels(twips, density) > pixels) twips = std::nextafter(twips, -HUGE_VALF);
+    while (std::isfinite(twips) && twipsToPixels(twips, density) > pixels)
+        twips = std::nextafter(twips, -HUGE_VALF);
     return twips;
 }
 
