@@ -158,6 +158,8 @@ TEST(Sim, BadCommandLinesAndScriptsAreRefusedInOneLine) {
         {{"--frames=ten"}, "'ten'"},
         {{"--width", "-5"}, "'-5'"},
         {{"--clock", "86400"}, "'86400'"},
+        {{"--density", "0"}, "--density takes a number above 0, at most 8: '0'"},
+        {{"--window", "--density", "2"}, "--density is for a run without a window"},
         {{"--snapshot", "12"}, "--snapshot takes K:FILE: '12'"},
         {{"--bogus"}, "unknown option '--bogus'"},
         {{"--bogus", "5"}, "unknown option '--bogus'"},

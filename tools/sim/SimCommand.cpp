@@ -26,7 +26,8 @@ constexpr const char* kHelp = R"(usage: vellix-sim [options]
   --snapshot K:FILE  write the canvas as a PNG right after drawn frame K (may repeat); a frame
                      the run does not reach is an error
   --density D        draw the canvas and the pictures at D device pixels to each 96-dpi pixel,
-                     as for a screen that dense (default 1: the pictures built into the program)
+                     as for a screen that dense (default 1: the pictures built into the program;
+                     not with --window)
   --autoplay         follow the lowest falling ball; at Game over start a new game
   --window           show the run in a real window at 60 frames a second
 )";

@@ -88,6 +88,8 @@ SimOptions parseOptions(const std::vector<std::string>& args) {
         else if (name == "--density") options.density = density(*value);
         if ((name == "--script" || name == "--trace") && value->empty()) throw UsageError{name + " needs a file"};
     }
+    if (options.window && options.density != 1)
+        throw UsageError{"--density is for a run without a window: a window is drawn at its own screen's density"};
     for (const Snapshot& shot : options.snapshots)
         if (shot.frame > options.frames)
             throw UsageError{"--snapshot " + std::to_string(shot.frame) + " comes after the last frame, " +
