@@ -70,8 +70,14 @@ void Canvas::PaintPicture(const Picture& picture, float x, float y, RasterOp op)
 
 void Canvas::PaintPicture(const Picture& picture, float x, float y, float w, float h, float sx, float sy,
                           RasterOp op) {
-    paint(picture, pixels(x), pixels(y), pixels(w), pixels(h), twipsToPixels(sx, picture.density()),
-          twipsToPixels(sy, picture.density()), op);
+    const int dx = pixels(x), dy = pixels(y);
+    // At 96 dpi a part keeps the size it has always had, floor(w / 15) pixels. At any other
+    // density it spans from its left edge's pixel to its right edge's, as a whole picture does, so
+    // that a paddle's pieces, laid side by side in twips, touch on the canvas too.
+    const int width = density_ == 1 ? pixels(w) : pixels(double(x) + double(w)) - dx;
+    const int height = density_ == 1 ? pixels(h) : pixels(double(y) + double(h)) - dy;
+    paint(picture, dx, dy, width, height, twipsToPixels(sx, picture.density()), twipsToPixels(sy, picture.density()),
+          op);
 }
 
 void Canvas::paint(const Picture& picture, int dx, int dy, int width, int height, int srcX, int srcY, RasterOp op) {

@@ -61,8 +61,8 @@ public:
 
     // Combines the source rectangle of `picture` that starts at (sx, sy) with the canvas at
     // (x, y), w by h twips. Source and destination are always the same size: nothing is scaled.
-    // Each of x, y, w and h becomes device pixels by the rule at the canvas's density, and sx and
-    // sy by the rule at the picture's.
+    // Each of x, y, w and h becomes pixels by the rule (at a density other than 1: the right and
+    // bottom edges, as a whole picture's), and sx and sy by the rule at the picture's density.
     void PaintPicture(const Picture& picture, float x, float y, float w, float h, float sx, float sy,
                       RasterOp op);
     // The whole picture at (x, y): from where its left edge falls to where its right edge falls,

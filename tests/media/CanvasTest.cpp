@@ -99,16 +99,17 @@ TEST(Canvas, AtADensityTwipsFallOnDevicePixelsAndPicturesThatTouchInTwipsTouchTh
     Canvas canvas(1365, 1620);
     canvas.setDensity(kDensity);
     ASSERT_EQ(std::pair(canvas.image().pixelWidth(), canvas.image().pixelHeight()), std::pair(238, 283));
-    for (int row = 0; row < 3; ++row) {  // OR-ed, so that an overlap shows as both rows' bits
+    for (int row = 0; row < 3; ++row) {  // OR-ed, so that an overlap shows as both rows' bits; the middle one a part
         const Picture picture = Picture::ofTwips(1365, 540, kDensity, Pixel(1) << row);
-        canvas.PaintPicture(picture, 0, 540.0f * float(row), RasterOp::SRCPAINT);
+        if (row == 1) canvas.PaintPicture(picture, 0, 540, 1365, 540, 0, 0, RasterOp::SRCPAINT);
+        else canvas.PaintPicture(picture, 0, 540.0f * float(row), RasterOp::SRCPAINT);
     }
     expectImage(canvas, [](int, int y) { return y < 94 ? 1u : y < 189 ? 2u : 4u; });
 
     Picture columns = Picture::ofTwips(1365, 540, kDensity);
     for (int x = 0; x < columns.pixelWidth(); ++x) columns.at(x, 0) = Pixel(x);
     canvas.Cls();
-    // At device pixel 26.25, 52.5 wide, from the picture's column 119.35.
+    // From device pixel 26.25 to 78.75, from the picture's column 119.35.
     canvas.PaintPicture(columns, 150, 0, 300, 15, 682, 0, RasterOp::SRCCOPY);
     for (int x = 25; x < 80; ++x) EXPECT_EQ(canvas.image().at(x, 0), x >= 26 && x < 78 ? Pixel(x + 93) : 0) << x;
 
