@@ -58,7 +58,7 @@ double floorMicroseconds(Canvas& canvas, int repeats) {
 void framePass(benchmark::State& state, Scenario s) {
     Silence silence;
     FixedTimeOfDay clock(43210);
-    Game whole(silence, clock, SpriteSet::builtIn());
+    Game whole(silence, clock);
     whole.start("", float(s.pixelWidth) * 15, float(s.pixelHeight) * 15);
     GameState& game = whole.state();
     const double floor = floorMicroseconds(whole.canvas(), 200);

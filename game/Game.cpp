@@ -2,15 +2,28 @@
 
 #include <limits>
 
-#include "base/Twips.h"
 #include "game/GameFlow.h"
-#include "media/SpriteSet.h"
+#include "media/TextCache.h"
 
 namespace vellix {
 
-Game::Game(SoundDevice& device, TimeOfDay& clock, const SpriteSet& sprites, int maxPixels)
-    : window_(state_, maxPixels), sound_(device), state_(*this, *this, sprites, clock) {
+Game::Game(SoundDevice& device, TimeOfDay& clock, double density, int maxPixels)
+    : window_(state_, maxPixels), sound_(device), sprites_(SpriteSet::atDensity(density)),
+      state_(*this, *this, sprites_, clock) {
+    window_.setDensity(density);
     soundsAsked_.reserve(16);
+}
+
+void Game::setText(TextCache* text) {
+    if (text != nullptr) text->setDensity(density());
+    window_.setText(text);
+}
+
+void Game::setDensity(double density) {
+    if (density == this->density()) return;
+    sprites_ = SpriteSet::atDensity(density);
+    window_.setDensity(density);
+    pictureChanged_ = true;
 }
 
 void Game::start(const std::string& soundDirectory, float width, float height) {
@@ -105,8 +118,8 @@ const Game::Frame* Game::takeFrame() {
     const NewGameButton& button = window_.newGameButton();
     frame_.field = &window_.canvas().image();
     frame_.button = button.visible ? &button.picture() : nullptr;
-    frame_.buttonX = twipsToPixels(button.left());
-    frame_.buttonY = twipsToPixels(button.top());
+    frame_.buttonX = button.pixelLeft();
+    frame_.buttonY = button.pixelTop();
     return &frame_;
 }
 
@@ -149,6 +162,7 @@ void Game::dispatch(const WindowEvent& event) {
             pictureChanged_ = pictureChanged_ || window_.newGameButton().visible;
             break;
         case Kind::Resized:
+            if (event.density > 0) setDensity(event.density);
             window_.resized(event.x, event.y);
             pictureChanged_ = true;
             break;

@@ -12,6 +12,7 @@
 #include "game/WindowEvent.h"
 #include "game/frmMain.h"
 #include "media/SoundPlayer.h"
+#include "media/SpriteSet.h"
 #include "media/modSound.h"
 
 namespace vellix {
@@ -19,7 +20,6 @@ namespace vellix {
 class SoundDevice;
 class TextCache;
 class TimeOfDay;
-struct SpriteSet;
 
 // A whole game and its window: the game's state, the window's rules, the four sound channels and
 // the frame loop, wired together here and nowhere else. Every platform drives it the same way:
@@ -39,13 +39,19 @@ struct SpriteSet;
 // Headless drivers (vellix-sim, the tests) step frames with playFrame() instead, whatever the time.
 class Game final : public GameHost, public SoundPlayer {
 public:
-    // `maxPixels` bounds the canvas's picture a side (a headless run of a huge field keeps a small one).
-    Game(SoundDevice& device, TimeOfDay& clock, const SpriteSet& sprites, int maxPixels = Canvas::kMaxPixels);
+    // Drawn at `density` device pixels to each 96-dpi pixel (the screen's); `maxPixels` bounds the
+    // canvas's picture a side (a headless run of a huge field keeps a small one).
+    Game(SoundDevice& device, TimeOfDay& clock, double density = 1, int maxPixels = Canvas::kMaxPixels);
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    // The text of the status display and the button; none until given.
-    void setText(TextCache* text) { window_.setText(text); }
+    // The text of the status display and the button; none until given. Its font is made at the
+    // game's density from then on.
+    void setText(TextCache* text);
+    // The screen's density changed (a page zoomed, a window moved to another screen): the field
+    // keeps its size in twips, and everything is drawn anew at the new density from the next frame.
+    void setDensity(double density);
+    double density() const { return window_.canvas().density(); }
 
     // What the program does at its start, its window shown at `width` by `height` twips: the sound
     // channels are opened from `soundDirectory`, and once the field can be seen level 1 is welcomed
@@ -120,6 +126,7 @@ private:
 
     frmMain window_;
     modSound sound_;
+    SpriteSet sprites_;  // at the screen's density; the game's objects hold it by reference
     GameState state_;
     FrameSchedule schedule_;
     std::deque<WindowEvent> pending_;

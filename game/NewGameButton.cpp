@@ -1,5 +1,8 @@
 #include "game/NewGameButton.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "base/Arithmetic.h"
 #include "base/Twips.h"
 #include "media/TextCache.h"
@@ -24,35 +27,43 @@ void NewGameButton::setText(TextCache* text) {
     draw(down_, true);
 }
 
-// A raised face with a light top-left bevel and a dark bottom-right one; sunken, the bevels swap
-// and the caption moves one pixel down and right.
+void NewGameButton::setDensity(double density) {
+    density_ = density;
+    up_.setDensity(density);
+    down_.setDensity(density);
+    setText(text_);
+}
+
+// A raised face with a light top-left bevel and a dark bottom-right one, each a 96-dpi pixel wide
+// (as many device pixels as come nearest, at least one), inside a black outline as wide; sunken,
+// the bevels swap and the caption moves that much down and right.
 void NewGameButton::draw(Canvas& face, bool sunken) {
-    const int w = twipsToPixels(kWidth);
-    const int h = twipsToPixels(kHeight);
-    Picture picture(w, h, sunken ? kFaceSunken : kFace);
+    const int w = face.image().pixelWidth();
+    const int h = face.image().pixelHeight();
+    const int line = std::max(1, int(std::lround(density_)));
+    Picture picture = Picture::ofTwips(kWidth, kHeight, density_, sunken ? kFaceSunken : kFace);
     const Pixel topLeft = sunken ? kShadow : kLight;
     const Pixel bottomRight = sunken ? kLight : kShadow;
-    for (int x = 0; x < w; ++x) {
-        picture.at(x, 0) = kOutline;
-        picture.at(x, h - 1) = kOutline;
-        picture.at(x, 1) = topLeft;
-        picture.at(x, h - 2) = bottomRight;
-    }
-    for (int y = 0; y < h; ++y) {
-        picture.at(0, y) = kOutline;
-        picture.at(w - 1, y) = kOutline;
-        if (y > 0 && y < h - 1) {
-            picture.at(1, y) = topLeft;
-            picture.at(w - 2, y) = bottomRight;
-        }
-    }
+    // The bevels, the sides' over the top's and the bottom's, and the outline around them.
+    const auto band = [&](int x0, int y0, int x1, int y1, Pixel colour) {
+        for (int y = std::max(y0, 0); y < std::min(y1, h); ++y)
+            for (int x = std::max(x0, 0); x < std::min(x1, w); ++x) picture.at(x, y) = colour;
+    };
+    band(line, line, w - line, 2 * line, topLeft);
+    band(line, h - 2 * line, w - line, h - line, bottomRight);
+    band(line, line, 2 * line, h - line, topLeft);
+    band(w - 2 * line, line, w - line, h - line, bottomRight);
+    band(0, 0, w, line, kOutline);
+    band(0, h - line, w, h, kOutline);
+    band(0, 0, line, h, kOutline);
+    band(w - line, 0, w, h, kOutline);
     face.PaintPicture(picture, 0, 0, RasterOp::SRCCOPY);
     if (text_ == nullptr) return;
     const TextImage& caption = text_->get(kCaptionText);
-    const int shift = sunken ? 1 : 0;
+    const int shift = sunken ? line : 0;
     face.setForeColor(kCaption);
-    face.setCurrentX(pixelsToTwips((w - caption.width) / 2 + shift));
-    face.setCurrentY(pixelsToTwips((h - caption.height) / 2 + shift));
+    face.setCurrentX(pixelsToTwips((w - caption.width) / 2 + shift, density_));
+    face.setCurrentY(pixelsToTwips((h - caption.height) / 2 + shift, density_));
     face.setTextCache(text_);
     face.Print(kCaptionText);
     face.setTextCache(nullptr);
@@ -64,9 +75,8 @@ void NewGameButton::layout(float fieldWidth, float fieldHeight) {
 }
 
 bool NewGameButton::contains(int x, int y) const {
-    const int left = twipsToPixels(left_);
-    const int top = twipsToPixels(top_);
-    return x >= left && x < left + twipsToPixels(kWidth) && y >= top && y < top + twipsToPixels(kHeight);
+    const int left = pixelLeft(), top = pixelTop();
+    return x >= left && x < left + up_.image().pixelWidth() && y >= top && y < top + up_.image().pixelHeight();
 }
 
 }  // namespace vellix

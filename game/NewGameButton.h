@@ -17,12 +17,18 @@ public:
     NewGameButton();
     // The caption's font; without one the button has no caption.
     void setText(TextCache* text);
+    // Device pixels to each 96-dpi pixel, as the field's: the face is drawn anew at that density
+    // (the caption's font has to be made for it too). 1 until set.
+    void setDensity(double density);
 
     // Centres the button on a field of the given size, in twips.
     void layout(float fieldWidth, float fieldHeight);
     float left() const { return left_; }
     float top() const { return top_; }
-    // Whether the pixel (x, y) of the field lies on the button.
+    // Where its face goes on the field's picture, in device pixels.
+    int pixelLeft() const { return twipsToPixels(left_, density_); }
+    int pixelTop() const { return twipsToPixels(top_, density_); }
+    // Whether the device pixel (x, y) of the field lies on the button.
     bool contains(int x, int y) const;
 
     bool visible = false;
@@ -35,6 +41,7 @@ private:
     void draw(Canvas& face, bool sunken);
 
     TextCache* text_ = nullptr;
+    double density_ = 1;
     Canvas up_{kWidth, kHeight};
     Canvas down_{kWidth, kHeight};
     float left_ = 0;

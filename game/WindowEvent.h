@@ -9,7 +9,7 @@ struct WindowEvent {
         PointerMoved,    // the pointer is at (x, y)
         ButtonPressed,   // a button went down at (x, y); `primary` for the main one
         ButtonReleased,  // a button came up at (x, y)
-        Resized,         // the client area is now x by y
+        Resized,         // the client area is now x by y, at `density` (0: the density it had)
         Uncovered,       // the platform lost the picture it showed: show the last frame again
         Closed,          // the player closed the window: the program ends
         SoundDone,       // the sound of channel `channel` has ended (or could not start)
@@ -21,11 +21,14 @@ struct WindowEvent {
     float y = 0;
     bool primary = false;
     int channel = 0;
+    double density = 0;  // device pixels to each 96-dpi pixel of the screen
 
     static WindowEvent pointerMoved(float x, float y) { return {Kind::PointerMoved, x, y}; }
     static WindowEvent buttonPressed(float x, float y, bool primary) { return {Kind::ButtonPressed, x, y, primary}; }
     static WindowEvent buttonReleased(float x, float y, bool primary) { return {Kind::ButtonReleased, x, y, primary}; }
-    static WindowEvent resized(float width, float height) { return {Kind::Resized, width, height}; }
+    static WindowEvent resized(float width, float height, double density = 0) {
+        return {Kind::Resized, width, height, false, 0, density};
+    }
     static WindowEvent soundDone(int channel) { return {Kind::SoundDone, 0, 0, false, channel}; }
     static WindowEvent of(Kind kind) { return {kind}; }
 };

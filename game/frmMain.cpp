@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "base/Arithmetic.h"
-#include "base/Twips.h"
 #include "game/GameFlow.h"
+#include "media/TextCache.h"
 
 namespace vellix {
 
@@ -15,8 +15,15 @@ frmMain::frmMain(GameState& game, int maxPixels) : game_(game), canvas_(1995, 18
 }
 
 void frmMain::setText(TextCache* text) {
+    text_ = text;
     canvas_.setTextCache(text);
     cmdNew_.setText(text);
+}
+
+void frmMain::setDensity(double density) {
+    if (text_ != nullptr) text_->setDensity(density);
+    canvas_.setDensity(density);
+    cmdNew_.setDensity(density);
 }
 
 void frmMain::setNewGameVisible(bool visible) {
@@ -36,17 +43,17 @@ void frmMain::pointerMoved(float x, float y) {
     if (overField(x, y)) mouseX_ = x;
 }
 
-// Whole pixels decide, as the window system reports them.
+// Whole device pixels decide, as the window system reports them.
 bool frmMain::overField(float x, float y) const {
-    const int px = twipsToPixels(x), py = twipsToPixels(y);
-    return px >= 0 && py >= 0 && px < twipsToPixels(canvas_.Width()) && py < twipsToPixels(canvas_.Height()) &&
+    const int px = pixel(x), py = pixel(y);
+    return px >= 0 && py >= 0 && px < pixel(canvas_.Width()) && py < pixel(canvas_.Height()) &&
            !(cmdNew_.visible && cmdNew_.contains(px, py));
 }
 
 // The visible New Game button takes the presses over it, and like any push button only the
 // primary one pushes it in.
 void frmMain::buttonPressed(float x, float y, bool primary) {
-    if (cmdNew_.visible && cmdNew_.contains(twipsToPixels(x), twipsToPixels(y))) {
+    if (cmdNew_.visible && cmdNew_.contains(pixel(x), pixel(y))) {
         if (primary) cmdNew_.pressed = true;
         return;
     }
@@ -57,7 +64,7 @@ void frmMain::buttonPressed(float x, float y, bool primary) {
 bool frmMain::buttonReleased(float x, float y, bool primary) {
     if (!primary || !cmdNew_.pressed) return false;
     cmdNew_.pressed = false;
-    return cmdNew_.visible && cmdNew_.contains(twipsToPixels(x), twipsToPixels(y));
+    return cmdNew_.visible && cmdNew_.contains(pixel(x), pixel(y));
 }
 
 }  // namespace vellix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Twips.h"
 #include "game/NewGameButton.h"
 #include "media/Canvas.h"
 
@@ -23,6 +24,9 @@ public:
 
     // The text of the status display and the button's caption; none until given.
     void setText(TextCache* text);
+    // The screen's density: device pixels to each 96-dpi pixel. The canvas, the button and the
+    // text are drawn anew at it.
+    void setDensity(double density);
 
     Canvas& canvas() { return canvas_; }
     const Canvas& canvas() const { return canvas_; }
@@ -42,9 +46,13 @@ private:
     // Whether the point lies on the field and not under the visible New Game button.
     bool overField(float x, float y) const;
 
+    // A point's device pixel on the canvas.
+    int pixel(float twips) const { return twipsToPixels(twips, canvas_.density()); }
+
     GameState& game_;
     // Before the first layout the canvas is 1995 by 1815 twips.
     Canvas canvas_;
+    TextCache* text_ = nullptr;
     NewGameButton cmdNew_;
     float mouseX_ = 0;
 };

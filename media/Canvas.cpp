@@ -36,7 +36,12 @@ Canvas::Canvas(float widthTwips, float heightTwips, int maxPixels)
     : width_(widthTwips), height_(heightTwips), maxPixels_(maxPixels),
       image_(imagePixels(widthTwips), imagePixels(heightTwips), kBackColor) {}
 
-int Canvas::imagePixels(float twips) const { return std::clamp(twipsToPixels(twips), 0, maxPixels_); }
+int Canvas::imagePixels(float twips) const { return std::clamp(pixels(twips), 0, maxPixels_); }
+
+void Canvas::setDensity(double density) {
+    density_ = density;
+    image_ = Picture(imagePixels(width_), imagePixels(height_), kBackColor);
+}
 
 void Canvas::resize(float widthTwips, float heightTwips) {
     width_ = widthTwips;
@@ -57,17 +62,25 @@ void Canvas::Cls() {
 }
 
 void Canvas::PaintPicture(const Picture& picture, float x, float y, RasterOp op) {
-    PaintPicture(picture, x, y, picture.Width(), picture.Height(), 0, 0, op);
+    const int dx = pixels(x), dy = pixels(y);
+    const int width = std::min(pixels(double(x) + double(picture.Width())) - dx, picture.pixelWidth());
+    const int height = std::min(pixels(double(y) + double(picture.Height())) - dy, picture.pixelHeight());
+    paint(picture, dx, dy, width, height, 0, 0, op);
 }
 
 void Canvas::PaintPicture(const Picture& picture, float x, float y, float w, float h, float sx, float sy,
                           RasterOp op) {
-    const int dx = twipsToPixels(x);
-    const int dy = twipsToPixels(y);
-    const int width = twipsToPixels(w);
-    const int height = twipsToPixels(h);
-    const int srcX = twipsToPixels(sx);
-    const int srcY = twipsToPixels(sy);
+    const int dx = pixels(x), dy = pixels(y);
+    // At 96 dpi a part keeps the size it has always had, floor(w / 15) pixels. At any other
+    // density it spans from its left edge's pixel to its right edge's, as a whole picture does, so
+    // that a paddle's pieces, laid side by side in twips, touch on the canvas too.
+    const int width = density_ == 1 ? pixels(w) : pixels(double(x) + double(w)) - dx;
+    const int height = density_ == 1 ? pixels(h) : pixels(double(y) + double(h)) - dy;
+    paint(picture, dx, dy, width, height, twipsToPixels(sx, picture.density()), twipsToPixels(sy, picture.density()),
+          op);
+}
+
+void Canvas::paint(const Picture& picture, int dx, int dy, int width, int height, int srcX, int srcY, RasterOp op) {
     if (width <= 0 || height <= 0) return;
 
     // The part of the destination that lies on the image.
@@ -97,8 +110,8 @@ void Canvas::PaintPicture(const Picture& picture, float x, float y, float w, flo
 
 void Canvas::Print(std::string_view text) {
     if (text_ != nullptr) {
-        if (!text.empty()) blendText(twipsToPixels(currentX_), twipsToPixels(currentY_), text_->get(text));
-        currentY_ += pixelsToTwips(text_->lineHeight());
+        if (!text.empty()) blendText(pixels(currentX_), pixels(currentY_), text_->get(text));
+        currentY_ += float(double(text_->lineHeight()) * double(kTwipsPerPixel) / density_);
     }
     currentX_ = 0;
 }

@@ -18,9 +18,11 @@ enum class RasterOp : std::uint32_t {
     SRCPAINT = 0xEE0086,  // source OR canvas
 };
 
-// The playing field's drawing surface: a persistent off-screen image, one pixel per screen pixel,
-// addressed in twips (see Twips.h for the one conversion rule). Drawing never fails: whatever lies
-// outside the image is clipped, and source pixels outside a picture read as black.
+// The playing field's drawing surface: a persistent off-screen image, one pixel per device pixel of
+// the screen, addressed in twips (see Twips.h for the one conversion rule, at the canvas's
+// density). Drawing never fails: whatever lies outside the image is clipped, and source pixels
+// outside a picture read as black. Nothing is ever scaled: the pictures drawn on a canvas are
+// drawn at its density.
 class Canvas {
 public:
     // The largest window a window system allows, X's and the browsers' alike: the image of a
@@ -38,14 +40,22 @@ public:
     float Width() const { return width_; }
     float Height() const { return height_; }
 
+    // Device pixels to each 96-dpi pixel; 1 until set. The size in twips stays; the image is made
+    // anew at the new density, all background.
+    void setDensity(double density);
+    double density() const { return density_; }
+
     // Fills the image with the background colour and moves the text position home.
     void Cls();
 
     // Combines the source rectangle of `picture` that starts at (sx, sy) with the canvas at
     // (x, y), w by h twips. Source and destination are always the same size: nothing is scaled.
+    // Each of x, y, w and h becomes pixels by the rule (at a density other than 1: the right and
+    // bottom edges, as a whole picture's), and sx and sy by the rule at the picture's density.
     void PaintPicture(const Picture& picture, float x, float y, float w, float h, float sx, float sy,
                       RasterOp op);
-    // The whole picture at (x, y).
+    // The whole picture at (x, y): from where its left edge falls to where its right edge falls,
+    // so that pictures that touch in twips touch on the canvas, at any density (Picture::pixelsFor).
     void PaintPicture(const Picture& picture, float x, float y, RasterOp op);
 
     float CurrentX() const { return currentX_; }
@@ -55,8 +65,9 @@ public:
     Pixel ForeColor() const { return foreColor_; }
     void setForeColor(Pixel colour) { foreColor_ = colour; }
 
-    // Draws one line of text in the fore colour with its top-left corner at the text position,
-    // then moves the text position to the start of the next line. Without a font it draws nothing.
+    // Draws one line of text in the fore colour with its top-left corner at the device pixel of
+    // the text position, then moves the text position to the start of the next line. The text's
+    // pictures are made at the canvas's density. Without a font it draws nothing.
     void Print(std::string_view text);
     void setTextCache(TextCache* text) { text_ = text; }
 
@@ -64,11 +75,14 @@ public:
 
 private:
     void blendText(int x, int y, const struct TextImage& text);
+    void paint(const Picture& picture, int dx, int dy, int width, int height, int srcX, int srcY, RasterOp op);
 
     int imagePixels(float twips) const;
+    int pixels(double twips) const { return twipsToPixels(twips, density_); }
 
     float width_ = 0;
     float height_ = 0;
+    double density_ = 1;
     int maxPixels_ = kMaxPixels;
     Picture image_;
     float currentX_ = 0;

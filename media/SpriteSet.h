@@ -23,12 +23,21 @@ struct SpriteSet {
     Picture imgPaddleRight, imgPaddleRightMatte;
     Picture imgPaddleCenter;  // no mask: OR-ed onto the dark field
 
-    // The pictures built into the program.
+    // The pictures built into the program, at 96 dpi.
     static const SpriteSet& builtIn();
+    // The pictures for a screen of `density` device pixels to each 96-dpi pixel: those built into
+    // the program at 1, drawn afresh by the same code at any other density.
+    static SpriteSet atDensity(double density);
+    // Every picture drawn afresh at `density`.
+    static SpriteSet drawn(double density);
 };
 
 // A file built into the program (the pictures and the window icon), by its file name; empty when
 // there is no such file.
 std::span<const std::uint8_t> embeddedFile(std::string_view name);
+
+// The window's icon at `density`: 32 by 32 pixels at 1 (built into the program), round(32 *
+// density) pixels a side at any other density, with alpha in each pixel's top byte.
+Picture windowIcon(double density);
 
 }  // namespace vellix

@@ -9,4 +9,11 @@ const TextImage& TextCache::get(std::string_view text) {
     return images_.emplace(std::move(key), rasterizer_.render(text)).first->second;
 }
 
+void TextCache::setDensity(double density) {
+    if (density == density_) return;
+    density_ = density;
+    rasterizer_.setDensity(density);
+    images_.clear();
+}
+
 }  // namespace vellix

@@ -17,12 +17,15 @@ public:
     // The reference stays valid until the next call.
     const TextImage& get(std::string_view text);
     int lineHeight() const { return rasterizer_.lineHeight(); }
+    // Lines are rendered anew at the screen's new density.
+    void setDensity(double density);
     std::size_t size() const { return images_.size(); }
 
     static constexpr std::size_t kMaxEntries = 512;
 
 private:
     TextRasterizer& rasterizer_;
+    double density_ = 1;
     std::unordered_map<std::string, TextImage> images_;
 };
 

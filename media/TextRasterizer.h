@@ -22,6 +22,9 @@ public:
     virtual TextImage render(std::string_view text) = 0;
     // Height of one line in pixels.
     virtual int lineHeight() const = 0;
+    // The screen's density (device pixels to each 96-dpi pixel): from now on lines are rendered at
+    // that many times the font's size. A font of one size whatever the density ignores it.
+    virtual void setDensity(double /*density*/) {}
 };
 
 }  // namespace vellix

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "base/Twips.h"
-#include "media/BmpFile.h"
 #include "media/SpriteSet.h"
 #include "platform/sdl/WaylandFrame.h"
 #include "platform/sdl/X11Frame.h"
@@ -93,9 +92,7 @@ void SdlWindow::fail(const std::string& why) {
 }
 
 void SdlWindow::setIcon() {
-    const auto file = embeddedFile("icon.bmp");
-    if (file.empty()) return;
-    Picture icon = decodeBmp(file);
+    Picture icon = windowIcon(1);
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.row(0), icon.pixelWidth(), icon.pixelHeight(), 32,
                                                               icon.pixelWidth() * 4, SDL_PIXELFORMAT_ARGB8888);
     if (surface == nullptr) return;

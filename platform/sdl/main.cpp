@@ -85,7 +85,7 @@ int play() {
 
     SdlMixerSoundDevice device;
     SystemTimeOfDay clock;
-    Game game(device, clock, SpriteSet::builtIn());
+    Game game(device, clock);
     game.setText(text.get());
     window.showWindow();
     game.start(programDirectory(), window.clientWidthTwips(), window.clientHeightTwips());

@@ -33,7 +33,7 @@ std::unique_ptr<TimeOfDay> seedClock() {
 
 // Everything the page's program holds, for as long as the page is open.
 struct Page {
-    Page() : text(font), game(device, *clock, SpriteSet::builtIn()) {}
+    Page() : text(font), game(device, *clock) {}
 
     BrowserTextRasterizer font;
     TextCache text;

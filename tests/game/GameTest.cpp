@@ -84,7 +84,7 @@ struct RestingDevice final : SoundDevice {
 TEST(Game, AtGameOverEventsAreHandledAsTheyComeUntilNewGameIsClicked) {
     RestingDevice device;
     FixedTimeOfDay clock(43210);
-    Game game(device, clock, SpriteSet::builtIn());
+    Game game(device, clock);
     game.start("", 9105, 5010);
     game.startPlaying();
     game.state().lives = 0;

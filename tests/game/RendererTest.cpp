@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+#include <vector>
+
 #include "base/Twips.h"
 #include "game/Collections.h"
 #include "tests/support/GameTools.h"
+#include "tests/support/Pictures.h"
 
 namespace vellix {
 namespace {
@@ -105,6 +110,38 @@ TEST(Renderer, EachPartOfAFrameLiesOverThePartsDrawnBeforeIt) {
     EXPECT_EQ(frame.at(173, 19), s.imgBall.at(17, 16)) << "the ball";
     EXPECT_EQ(frame.at(556, 274), s.imgBall.at(16, 7)) << "the spare ball";
     EXPECT_EQ(frame.at(28, 294), rgb(190, 200, 255)) << "the log's bottom line";
+}
+
+// On a screen two and three times as dense, the spare balls, the mouse marker and a paddle, each
+// drawn alone, lie that many times as far from the field's corner and are that many times as large
+// as at 96 dpi, give or take one 96-dpi pixel (where an edge falls within one is all a 96-dpi
+// picture tells). All lie on whole 96-dpi pixels: a field of 9110 by 5005 twips puts the spare
+// balls there.
+TEST(Renderer, OnADenserScreenEachPartOfAFrameLiesThatManyTimesAsFarAndIsThatManyTimesAsLarge) {
+    const std::vector<std::pair<const char*, std::function<void(GameState&)>>> parts = {
+        {"spare balls", [](GameState& g) { g.lives = 3, paintLives(g); }},
+        {"mouse marker", paintMouseMarker},
+        {"paddle", [](GameState& g) { g.paddles[0].paint(); }}};
+    const auto boxes = [&](double density) {
+        StartedGame t(9110, 5005, 43210, density);
+        t.pointAt(3000);
+        t.game.paddles[0].place(3000, 3000, 1500);
+        std::vector<std::array<int, 4>> found;
+        for (const auto& [name, paint] : parts) {
+            clearCanvas(t.game);
+            paint(t.game);
+            const Picture& field = t.canvas().image();
+            found.push_back(boxWhere(field, [&](int x, int y) { return field.at(x, y) != 0; }));
+        }
+        return found;
+    };
+    const auto ones = boxes(1);
+    for (double n : {2.0, 3.0}) {
+        const auto dense = boxes(n);
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            for (std::size_t edge = 0; edge < 4; ++edge)
+                EXPECT_NEAR(dense[i][edge], ones[i][edge] * n, n) << parts[i].first << " at " << n << ", edge " << edge;
+    }
 }
 
 }  // namespace

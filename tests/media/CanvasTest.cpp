@@ -90,6 +90,41 @@ TEST(Canvas, PrintBlendsTheForeColorAtTheTextPositionThenMovesToTheNextLineAndCl
     EXPECT_EQ(std::pair(canvas.CurrentX(), canvas.CurrentY()), std::pair(0.0f, 0.0f));
 }
 
+// On a denser screen twips fall on device pixels by the same rule: floor(twips * density / 15).
+// Pictures that touch in twips touch there too, neither apart nor overlapping, where a 540-twip
+// row is 94.5 device pixels; a part of a picture starts at the device pixel of its source position
+// in the picture; text goes to the device pixel of the text position.
+TEST(Canvas, AtADensityTwipsFallOnDevicePixelsAndPicturesThatTouchInTwipsTouchThere) {
+    constexpr double kDensity = 2.625;
+    Canvas canvas(1365, 1620);
+    canvas.setDensity(kDensity);
+    ASSERT_EQ(std::pair(canvas.image().pixelWidth(), canvas.image().pixelHeight()), std::pair(238, 283));
+    for (int row = 0; row < 3; ++row) {  // OR-ed, so that an overlap shows as both rows' bits; the middle one a part
+        const Picture picture = Picture::ofTwips(1365, 540, kDensity, Pixel(1) << row);
+        if (row == 1) canvas.PaintPicture(picture, 0, 540, 1365, 540, 0, 0, RasterOp::SRCPAINT);
+        else canvas.PaintPicture(picture, 0, 540.0f * float(row), RasterOp::SRCPAINT);
+    }
+    expectImage(canvas, [](int, int y) { return y < 94 ? 1u : y < 189 ? 2u : 4u; });
+
+    Picture columns = Picture::ofTwips(1365, 540, kDensity);
+    for (int x = 0; x < columns.pixelWidth(); ++x) columns.at(x, 0) = Pixel(x);
+    canvas.Cls();
+    // From device pixel 26.25 to 78.75, from the picture's column 119.35.
+    canvas.PaintPicture(columns, 150, 0, 300, 15, 682, 0, RasterOp::SRCCOPY);
+    for (int x = 25; x < 80; ++x) EXPECT_EQ(canvas.image().at(x, 0), x >= 26 && x < 78 ? Pixel(x + 93) : 0) << x;
+
+    BlockFont font;
+    TextCache cache(font);
+    canvas.setTextCache(&cache);
+    canvas.setForeColor(rgb(255, 255, 255));
+    canvas.setCurrentX(100);  // device pixel 17.5
+    canvas.setCurrentY(300);  // 52.5
+    canvas.Print("a");
+    EXPECT_EQ(canvas.image().at(16, 52), Canvas::kBackColor);
+    EXPECT_NE(canvas.image().at(17, 52), Canvas::kBackColor);
+    EXPECT_FLOAT_EQ(canvas.CurrentY(), 300 + 2 * 15 / 2.625f);  // two device pixels lower
+}
+
 // A window can be made so small that its field has no width or no height: every operation still
 // works there (the sanitizer build fails on any undefined step), and the field grows back black.
 TEST(Canvas, AFieldOfNoWidthOrHeightTakesEveryOperation) {

@@ -38,7 +38,7 @@ struct SdlGame : ::testing::Test {
     SdlWindow window{"Vellix", frmMain::kStartWidth, frmMain::kStartHeight};
     SdlMixerSoundDevice device;
     FixedTimeOfDay clock{43210};
-    Game game{device, clock, SpriteSet::builtIn()};
+    Game game{device, clock};
 };
 
 // Any button deploys a ball (only the left one is the primary), the pointer moves in pixels of the

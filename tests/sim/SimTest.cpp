@@ -65,6 +65,10 @@ TEST(Sim, AFixedClockAndScriptReplayExactly) {
     EXPECT_EQ(first, traceOf(options, script));
     EXPECT_EQ(picture, readFile(snapshot));
     EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 3000);
+    // The field keeps its size in twips on a denser screen, and the sprites theirs: the game is the same.
+    SimOptions dense = options;
+    dense.density = 2.625, dense.snapshots = {};
+    EXPECT_EQ(first, traceOf(dense, script));
 
     // Any change to a rule of the game, its arithmetic or its pictures changes these. The golden
     // run is kept beside this test, so that a change is shown where it first appears; after a
@@ -151,6 +155,8 @@ TEST(Sim, BadCommandLinesAndScriptsAreRefusedInOneLine) {
     const std::pair<std::vector<std::string>, std::string> refusals[] = {
         {{"--frames", "0"}, "--frames takes a whole number from 1 to 1000000000000: '0'"},
         {{"--width", "-5"}, "'-5'"},
+        {{"--scale", "0"}, "--scale takes a number above 0, at most 8: '0'"},
+        {{"--window", "--scale", "2"}, "--scale is for a run without a window"},
         {{"--snapshot", "12"}, "--snapshot takes K:FILE: '12'"},
         {{"--bogus"}, "unknown option '--bogus'"},
         {{"--autoplay=1"}, "--autoplay takes no value"},

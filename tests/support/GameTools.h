@@ -14,8 +14,8 @@ namespace vellix::testing {
 // A test game (of the same field and clock) as the program starts one: level 1 welcomed and a new
 // game set up.
 struct StartedGame : TestGame {
-    explicit StartedGame(float width = 9105, float height = 5010, std::uint32_t seconds = 43210)
-        : TestGame(width, height, seconds) {
+    explicit StartedGame(float width = 9105, float height = 5010, std::uint32_t seconds = 43210, double density = 1)
+        : TestGame(width, height, seconds, density) {
         whole.startPlaying();
     }
 };

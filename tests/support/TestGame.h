@@ -17,10 +17,11 @@ struct Silence final : SoundDevice {
 };
 
 // A whole game as the platforms wire it, with no window and no sound device: a field of the given
-// size in twips, seeded from a fixed clock. `game` is its state, on which the rules' tests work.
+// size in twips, seeded from a fixed clock, drawn at a screen's density. `game` is its state, on
+// which the rules' tests work.
 struct TestGame {
-    explicit TestGame(float width = 9105, float height = 5010, std::uint32_t seconds = 43210)
-        : clock(seconds), whole(silence, clock, SpriteSet::builtIn()), game(whole.state()) {
+    explicit TestGame(float width = 9105, float height = 5010, std::uint32_t seconds = 43210, double density = 1)
+        : clock(seconds), whole(silence, clock, density), game(whole.state()) {
         whole.start("", width, height);
     }
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "tools/art/Art.h"
+#include "media/art/Art.h"
 #include "tools/images/ImageFiles.h"
 
 namespace {
@@ -35,22 +35,26 @@ void writeMasked(const fs::path& dir, const std::string& name, const std::string
 void makeAll(const fs::path& dir) {
     fs::create_directories(dir / "icons");
 
+    // The sprites built into the program, at 96 dpi.
+    constexpr double kDensity = 1;
     for (int colour = 0; colour < art::kBrickColours; ++colour)
-        writeBmp(dir, "imgBrick" + std::to_string(colour), art::drawBrick(colour));
+        writeBmp(dir, "imgBrick" + std::to_string(colour), art::drawBrick(colour, kDensity));
     for (int kind = 1; kind <= art::kPowerUps; ++kind)
         writeMasked(dir, "imgPowerup" + std::to_string(kind), "imgPowerupMatte" + std::to_string(kind),
-                    art::drawPowerUp(kind));
+                    art::drawPowerUp(kind, kDensity));
 
-    writeMasked(dir, "imgBall", "imgBallMatte", art::drawBall());
-    writeMasked(dir, "imgPointer", "imgPointerMatte", art::drawPointer());
-    writeMasked(dir, "imgMouse", "imgMouseMatte", art::drawMouseDot());
-    writeMasked(dir, "imgPaddleLeft", "imgPaddleLeftMatte", art::drawPaddleLeft());
-    writeMasked(dir, "imgPaddleRight", "imgPaddleRightMatte", art::drawPaddleRight());
-    writeBmp(dir, "imgPaddleCenter", art::drawPaddleCenter());
+    writeMasked(dir, "imgBall", "imgBallMatte", art::drawBall(kDensity));
+    writeMasked(dir, "imgPointer", "imgPointerMatte", art::drawPointer(kDensity));
+    writeMasked(dir, "imgMouse", "imgMouseMatte", art::drawMouseDot(kDensity));
+    writeMasked(dir, "imgPaddleLeft", "imgPaddleLeftMatte", art::drawPaddleLeft(kDensity));
+    writeMasked(dir, "imgPaddleRight", "imgPaddleRightMatte", art::drawPaddleRight(kDensity));
+    writeBmp(dir, "imgPaddleCenter", art::drawPaddleCenter(kDensity));
 
-    writeFile(dir / "icon.bmp", encodeBmp(art::drawIcon(32), true));
+    // The icons, the window's at 96 dpi and the desktop's, finely sampled.
+    const auto icon = [](int size) { return art::drawIcon(size, size <= 64 ? 8 : 5); };
+    writeFile(dir / "icon.bmp", encodeBmp(icon(32), true));
     for (int size : {32, 48, 64, 128, 256})
-        writeFile(dir / "icons" / ("vellix-" + std::to_string(size) + ".png"), encodePng(art::drawIcon(size), true));
+        writeFile(dir / "icons" / ("vellix-" + std::to_string(size) + ".png"), encodePng(icon(size), true));
 }
 
 }  // namespace

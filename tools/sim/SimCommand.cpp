@@ -25,6 +25,9 @@ constexpr const char* kHelp = R"(usage: vellix-sim [options]
                      only by a run that did all it was asked
   --snapshot K:FILE  write the canvas as a PNG right after drawn frame K (may repeat); a frame
                      the run does not reach is an error
+  --scale N          draw the canvas and the pictures at N device pixels to each 96-dpi pixel,
+                     as for a screen that dense (default 1: the pictures built into the program;
+                     not with --window); the game and its trace are the same at any scale
   --autoplay         follow the lowest falling ball; at Game over start a new game
   --window           show the run in a real window at 60 frames a second
 )";

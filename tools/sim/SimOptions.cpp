@@ -42,6 +42,14 @@ struct Reader {
         return value;
     }
 
+    // A screen's density: device pixels to each 96-dpi pixel, above 0 and at most twice the densest
+    // phone's.
+    float scale(const std::string& text) {
+        float value = 0;
+        if (!readFloat(text, value) || !(value > 0) || value > 8) fail("--scale takes a number above 0, at most 8: " + quoted(text));
+        return value;
+    }
+
     Snapshot snapshot(const std::string& text) {
         const auto colon = text.find(':');
         if (colon == std::string::npos || colon + 1 == text.size()) {
@@ -52,8 +60,8 @@ struct Reader {
     }
 };
 
-constexpr std::array<std::string_view, 7> kValued = {"--width",  "--height", "--clock",   "--frames",
-                                                     "--script", "--trace",  "--snapshot"};
+constexpr std::array<std::string_view, 8> kValued = {"--width",  "--height", "--clock",    "--frames",
+                                                     "--script", "--trace",  "--snapshot", "--scale"};
 
 }  // namespace
 
@@ -92,8 +100,11 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
         else if (name == "--script") options.script = *value;
         else if (name == "--trace") options.trace = *value;
         else if (name == "--snapshot") options.snapshots.push_back(read.snapshot(*value));
+        else if (name == "--scale") options.density = read.scale(*value);
         if ((name == "--script" || name == "--trace") && value->empty()) read.fail(name + " needs a file");
     }
+    if (options.window && options.density != 1)
+        read.fail("--scale is for a run without a window: a window is drawn at its own screen's density");
     for (const Snapshot& shot : options.snapshots)
         if (error.empty() && shot.frame > options.frames)
             read.fail("--snapshot " + std::to_string(shot.frame) + " comes after the last frame, " +

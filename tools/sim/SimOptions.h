@@ -24,6 +24,7 @@ struct SimOptions {
     std::vector<Snapshot> snapshots;
     bool autoplay = false;
     bool window = false;
+    double density = 1;  // device pixels to each 96-dpi pixel of the canvas and the pictures
 };
 
 // Reads the command line; nothing, with `error` naming the problem, when it cannot.

@@ -19,7 +19,7 @@ SimRun::SimRun(const SimOptions& options, std::vector<ScriptEvent> script, TextC
       script_(std::move(script)),
       screen_(screen),
       clock_(makeClock(options)),
-      game_(silence_, *clock_, SpriteSet::builtIn(), kMaxPicturePixels) {
+      game_(silence_, *clock_, options.density, kMaxPicturePixels) {
     game_.setText(text);
     game_.onFrameDrawn = [this] { frameDrawn(); };
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// Small drawing kit for the art generator: vectors and colours, shapes as signed distances,
+// Small drawing kit for the game's pictures: vectors and colours, shapes as signed distances,
 // repeatable noise, and a supersampling renderer that turns a "what colour is this point" function
 // into the game's picture formats.
 
@@ -27,6 +27,12 @@ inline float length(Vec a) { return std::sqrt(dot(a, a)); }
 inline Vec rotated(Vec a, float angle) {
     const float c = std::cos(angle), s = std::sin(angle);
     return {a.x * c - a.y * s, a.x * s + a.y * c};
+}
+
+// The largest whole number not above v, for any v well inside the range of int.
+inline int floorToInt(float v) {
+    const int i = int(v);
+    return float(i) > v ? i - 1 : i;
 }
 
 inline float clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
@@ -56,20 +62,35 @@ struct Sample {
     float alpha = 0;
 };
 
-// The colour of any point of a picture, in pixel coordinates (pixel (0,0) spans 0..1 on both axes).
+// The colour of any point of a picture, in 96-dpi pixel coordinates (pixel (0,0) spans 0..1 on
+// both axes), whatever the density the picture is drawn at.
 using Scene = std::function<Sample(Vec)>;
 
-// A rendered picture before it is turned into pixels: per pixel the average colour over its
+// A rendered picture before it is turned into pixels: per device pixel the average colour over its
 // samples (already weighted by coverage, i.e. as seen over black) and the covered fraction.
 struct Layer {
-    int width = 0;
+    int width = 0;  // device pixels
     int height = 0;
+    float twipsWidth = 0;
+    float twipsHeight = 0;
+    double density = 1;
     std::vector<Color> color;
     std::vector<float> alpha;
+
+    // A picture of the layer's size, in pixels and in twips, all `fill`.
+    Picture blank(Pixel fill) const;
 };
 
-// Samples `scene` on a grid of samples x samples points inside every pixel.
-Layer render(int width, int height, const Scene& scene, int samples);
+// Draws `scene`, `width` by `height` 96-dpi pixels, at `density` device pixels to each
+// (Picture::pixelsFor): samples x samples points inside every device pixel. Points beyond the
+// scene's own size (in the last part of a pixel) see nothing.
+Layer render(int width, int height, double density, const Scene& scene, int samples);
+
+// How many samples each way a device pixel gets at `density`. The pictures built into the program
+// (density 1) are drawn once, ahead of time, with many: `builtIn` each way. At any other density
+// the program draws its pictures as it starts, with as few as keep their look: about `perPixel`
+// each way in a 96-dpi pixel, and never fewer than one a device pixel.
+int samplesAt(int builtIn, float perPixel, double density);
 
 // Every pixel fully opaque.
 Picture opaquePicture(const Layer& layer);
@@ -95,8 +116,31 @@ float sdPolygon(Vec p, const std::vector<Vec>& corners);
 // Repeatable pseudo-random values: the same inputs always give the same result.
 std::uint32_t hash(std::uint32_t seed, int x, int y);
 inline float hash01(std::uint32_t seed, int x, int y) { return float(hash(seed, x, y) >> 8) / 16777216.0f; }
-float valueNoise(Vec p, std::uint32_t seed);  // smooth, 0..1
-float fractalNoise(Vec p, std::uint32_t seed, int octaves);
+
+// Smooth repeatable noise from 0 to 1: a value at every whole-number point, blended between. A
+// picture samples the same few points again and again, so the values within `reach` of the origin
+// either way are worked out once, at the start, and kept.
+class ValueNoise {
+public:
+    ValueNoise(std::uint32_t seed, int reach);
+    float operator()(Vec p);
+
+private:
+    std::uint32_t seed_;
+    int reach_;
+    std::vector<float> kept_;
+};
+
+// Octaves of value noise, each one turned and about twice as fine as the one before, at half the
+// weight. `reach` bounds the points it is asked for, as for ValueNoise.
+class FractalNoise {
+public:
+    FractalNoise(std::uint32_t seed, int octaves, float reach);
+    float operator()(Vec p);
+
+private:
+    std::vector<ValueNoise> octaves_;
+};
 
 // Lighting of a glossy sphere seen from the front with the light at the upper left. `onDisc` is
 // the point on the unit disc; `lit` and `shadow` are the colours of the lit and the turned-away sides.

@@ -1,6 +1,6 @@
 // The ball, the off-screen pointer, the mouse dot and the paddle pieces.
 
-#include "tools/art/Art.h"
+#include "media/art/Art.h"
 
 namespace vellix::art {
 
@@ -20,25 +20,35 @@ Scene sphere(Vec centre, float radius, Color lit, Color shadow, float shine) {
     };
 }
 
-Picture mirrored(const Picture& picture) {
-    Picture out(picture.pixelWidth(), picture.pixelHeight());
-    for (int y = 0; y < picture.pixelHeight(); ++y)
-        for (int x = 0; x < picture.pixelWidth(); ++x) out.at(x, y) = picture.at(picture.pixelWidth() - 1 - x, y);
-    return out;
+// Half of a squashed ball closing the bar: flat against the bar on the side `facing` it (1 right,
+// -1 left), round on the other.
+MaskedSprite paddleEnd(float facing, double density) {
+    const Scene scene = [facing](Vec p) -> Sample {
+        const float fromFlat = facing > 0 ? kPaddleCapWidth - p.x : p.x;
+        const float along = fromFlat / float(kPaddleCapWidth);
+        const float across = (p.y - kPaddleHeight * 0.5f) / (kPaddleHeight * 0.5f);
+        // A slightly squarer curve than an ellipse, so the cap meets the full height of the bar.
+        const float r = std::pow(std::pow(along, 2.4f) + std::pow(std::abs(across), 2.4f), 1 / 2.4f);
+        if (r > 1) return {};
+        return {paddleShade(across, along), 1};
+    };
+    const int samples = samplesAt(8, kEdgeSamples, density);
+    return maskedSprite(render(kPaddleCapWidth, kPaddleHeight, density, scene, samples), 0.45f);
 }
 
 }  // namespace
 
-MaskedSprite drawBall() {
-    return maskedSprite(render(33, 32, sphere({16.5f, 16.0f}, 15.6f, kBallLit, kBallShadow, 0.9f), 8), 0.4f);
+MaskedSprite drawBall(double density) {
+    const Scene ball = sphere({16.5f, 16.0f}, 15.6f, kBallLit, kBallShadow, 0.9f);
+    return maskedSprite(render(33, 32, density, ball, samplesAt(8, kEdgeSamples, density)), 0.4f);
 }
 
-MaskedSprite drawMouseDot() {
-    return maskedSprite(render(8, 8, sphere({4.0f, 4.0f}, 3.7f, rgb8(250, 250, 250), rgb8(104, 106, 116), 0.7f), 8),
-                        0.4f);
+MaskedSprite drawMouseDot(double density) {
+    const Scene dot = sphere({4.0f, 4.0f}, 3.7f, rgb8(250, 250, 250), rgb8(104, 106, 116), 0.7f);
+    return maskedSprite(render(8, 8, density, dot, samplesAt(8, kEdgeSamples, density)), 0.4f);
 }
 
-MaskedSprite drawPointer() {
+MaskedSprite drawPointer(double density) {
     // An arrowhead pointing up, with a ridge down its middle: the left facet faces the light.
     const std::vector<Vec> outline = {{7.5f, 0.2f}, {14.8f, 18.8f}, {7.5f, 13.6f}, {0.2f, 18.8f}};
     const Scene scene = [outline](Vec p) -> Sample {
@@ -50,7 +60,7 @@ MaskedSprite drawPointer() {
         if (d > -0.9f) c = c * 0.72f;
         return {c, 1};
     };
-    return maskedSprite(render(15, 19, scene, 8), 0.45f);
+    return maskedSprite(render(15, 19, density, scene, samplesAt(8, kEdgeSamples, density)), 0.45f);
 }
 
 Color paddleShade(float across, float along) {
@@ -67,36 +77,20 @@ Color paddleShade(float across, float along) {
     return mix(c, kWhite, 0.55f * gloss);
 }
 
-Picture drawPaddleCenter() {
+Picture drawPaddleCenter(double density) {
     // The bar is the same in every column, so the game can tile it to any length.
     const Scene scene = [](Vec p) -> Sample {
         const float across = (p.y - kPaddleHeight * 0.5f) / (kPaddleHeight * 0.5f);
         return {paddleShade(across, 0), 1};
     };
-    const Layer column = render(1, kPaddleHeight, scene, 8);
-    const Picture one = opaquePicture(column);
-    Picture bar(kPaddleCenterWidth, kPaddleHeight);
-    for (int y = 0; y < kPaddleHeight; ++y)
-        for (int x = 0; x < kPaddleCenterWidth; ++x) bar.at(x, y) = one.at(0, y);
+    const Picture column = opaquePicture(render(1, kPaddleHeight, density, scene, samplesAt(8, kEdgeSamples, density)));
+    Picture bar = Picture::ofTwips(pixelsToTwips(kPaddleCenterWidth), column.Height(), density);
+    for (int y = 0; y < bar.pixelHeight(); ++y)
+        for (int x = 0; x < bar.pixelWidth(); ++x) bar.at(x, y) = column.at(0, y);
     return bar;
 }
 
-MaskedSprite drawPaddleLeft() {
-    // Half of a squashed ball closing the bar: flat against the bar at the right edge.
-    const Scene scene = [](Vec p) -> Sample {
-        const float along = (kPaddleCapWidth - p.x) / float(kPaddleCapWidth);
-        const float across = (p.y - kPaddleHeight * 0.5f) / (kPaddleHeight * 0.5f);
-        // A slightly squarer curve than an ellipse, so the cap meets the full height of the bar.
-        const float r = std::pow(std::pow(along, 2.4f) + std::pow(std::abs(across), 2.4f), 1 / 2.4f);
-        if (r > 1) return {};
-        return {paddleShade(across, along), 1};
-    };
-    return maskedSprite(render(kPaddleCapWidth, kPaddleHeight, scene, 8), 0.45f);
-}
-
-MaskedSprite drawPaddleRight() {
-    const MaskedSprite left = drawPaddleLeft();
-    return {mirrored(left.sprite), mirrored(left.matte)};
-}
+MaskedSprite drawPaddleLeft(double density) { return paddleEnd(1, density); }
+MaskedSprite drawPaddleRight(double density) { return paddleEnd(-1, density); }
 
 }  // namespace vellix::art

@@ -1,7 +1,7 @@
 // The game's icon: a grey ball racing towards the upper left, white speed lines streaming behind
 // it to the lower right. Drawn in unit coordinates so every size is sharp.
 
-#include "tools/art/Art.h"
+#include "media/art/Art.h"
 
 namespace vellix::art {
 
@@ -43,13 +43,13 @@ std::vector<Part> iconParts() {
 
 }  // namespace
 
-Picture drawIcon(int size) {
+Picture drawIcon(int size, int samples) {
     const std::vector<Part> parts = iconParts();
     const float unit = 1.0f / float(size);
     // Edges never thinner than about a pixel, however small the icon.
     const float ink = std::max(kInkWidth, 0.9f * unit);
     const Scene scene = [&](Vec p) { return outlined(parts, p * unit, ink, kInk); };
-    return alphaPicture(render(size, size, scene, size <= 64 ? 8 : 5));
+    return alphaPicture(render(size, size, 1, scene, samples));
 }
 
 }  // namespace vellix::art

@@ -1,10 +1,15 @@
-#include "tools/art/Draw.h"
+#include "media/art/Draw.h"
 
 namespace vellix::art {
 
 namespace {
 
-int toByte(float v) { return int(std::lround(clamp01(v) * 255.0f)); }
+// To the nearest of 0 to 255, halves up (as lround, without a call into the maths library).
+int toByte(float v) {
+    const float scaled = clamp01(v) * 255.0f;
+    const int whole = int(scaled);
+    return scaled - float(whole) >= 0.5f ? whole + 1 : whole;
+}
 
 Pixel toPixel(Color c) { return rgb(toByte(c.r), toByte(c.g), toByte(c.b)); }
 
@@ -19,24 +24,35 @@ std::uint32_t scramble(std::uint32_t h) {
 
 }  // namespace
 
-Layer render(int width, int height, const Scene& scene, int samples) {
-    Layer layer{width, height, std::vector<Color>(std::size_t(width) * std::size_t(height)),
-                std::vector<float>(std::size_t(width) * std::size_t(height))};
+Layer render(int width, int height, double density, const Scene& scene, int samples) {
+    const float sceneWidth = float(width), sceneHeight = float(height);
+    Layer layer;
+    layer.twipsWidth = pixelsToTwips(width);
+    layer.twipsHeight = pixelsToTwips(height);
+    layer.density = density;
+    layer.width = Picture::pixelsFor(layer.twipsWidth, density);
+    layer.height = Picture::pixelsFor(layer.twipsHeight, density);
+    const std::size_t size = std::size_t(layer.width) * std::size_t(layer.height);
+    layer.color.resize(size);
+    layer.alpha.resize(size);
+    const float unit = float(1 / density);  // of a 96-dpi pixel, per device pixel
     const float step = 1.0f / float(samples);
     const float weight = 1.0f / float(samples * samples);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
+    for (int y = 0; y < layer.height; ++y) {
+        for (int x = 0; x < layer.width; ++x) {
             Color sum;
             float covered = 0;
             for (int sy = 0; sy < samples; ++sy) {
                 for (int sx = 0; sx < samples; ++sx) {
-                    const Vec p{float(x) + (float(sx) + 0.5f) * step, float(y) + (float(sy) + 0.5f) * step};
+                    const Vec p{(float(x) + (float(sx) + 0.5f) * step) * unit,
+                                (float(y) + (float(sy) + 0.5f) * step) * unit};
+                    if (p.x >= sceneWidth || p.y >= sceneHeight) continue;
                     const Sample s = scene(p);
                     sum = sum + s.color * s.alpha;
                     covered += s.alpha;
                 }
             }
-            const std::size_t i = std::size_t(y) * std::size_t(width) + std::size_t(x);
+            const std::size_t i = std::size_t(y) * std::size_t(layer.width) + std::size_t(x);
             layer.color[i] = sum * weight;
             layer.alpha[i] = covered * weight;
         }
@@ -44,8 +60,15 @@ Layer render(int width, int height, const Scene& scene, int samples) {
     return layer;
 }
 
+int samplesAt(int builtIn, float perPixel, double density) {
+    if (density == 1) return builtIn;
+    return std::max(1, int(std::lround(double(perPixel) / density)));
+}
+
+Picture Layer::blank(Pixel fill) const { return Picture::ofTwips(twipsWidth, twipsHeight, density, fill); }
+
 Picture opaquePicture(const Layer& layer) {
-    Picture picture(layer.width, layer.height);
+    Picture picture = layer.blank(0);
     for (int y = 0; y < layer.height; ++y)
         for (int x = 0; x < layer.width; ++x)
             picture.at(x, y) = toPixel(layer.color[std::size_t(y) * std::size_t(layer.width) + std::size_t(x)]);
@@ -55,7 +78,7 @@ Picture opaquePicture(const Layer& layer) {
 MaskedSprite maskedSprite(const Layer& layer, float threshold) {
     constexpr Pixel kShow = 0x000000;
     constexpr Pixel kHide = 0xFFFFFF;
-    MaskedSprite out{Picture(layer.width, layer.height, 0), Picture(layer.width, layer.height, kHide)};
+    MaskedSprite out{layer.blank(0), layer.blank(kHide)};
     for (int y = 0; y < layer.height; ++y) {
         for (int x = 0; x < layer.width; ++x) {
             const std::size_t i = std::size_t(y) * std::size_t(layer.width) + std::size_t(x);
@@ -71,7 +94,7 @@ MaskedSprite maskedSprite(const Layer& layer, float threshold) {
 }
 
 Picture alphaPicture(const Layer& layer) {
-    Picture picture(layer.width, layer.height);
+    Picture picture = layer.blank(0);
     for (int y = 0; y < layer.height; ++y) {
         for (int x = 0; x < layer.width; ++x) {
             const std::size_t i = std::size_t(y) * std::size_t(layer.width) + std::size_t(x);
@@ -119,22 +142,45 @@ std::uint32_t hash(std::uint32_t seed, int x, int y) {
     return h;
 }
 
-float valueNoise(Vec p, std::uint32_t seed) {
-    const float fx = std::floor(p.x), fy = std::floor(p.y);
-    const int ix = int(fx), iy = int(fy);
-    const float tx = p.x - fx, ty = p.y - fy;
-    const float sx = tx * tx * (3 - 2 * tx), sy = ty * ty * (3 - 2 * ty);
-    const float top = lerp(hash01(seed, ix, iy), hash01(seed, ix + 1, iy), sx);
-    const float bottom = lerp(hash01(seed, ix, iy + 1), hash01(seed, ix + 1, iy + 1), sx);
-    return lerp(top, bottom, sy);
+ValueNoise::ValueNoise(std::uint32_t seed, int reach)
+    : seed_(seed), reach_(reach), kept_(std::size_t(2 * reach + 1) * std::size_t(2 * reach + 1)) {
+    const int side = 2 * reach + 1;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) kept_[std::size_t(y * side + x)] = hash01(seed, x - reach, y - reach);
 }
 
-float fractalNoise(Vec p, std::uint32_t seed, int octaves) {
+float ValueNoise::operator()(Vec p) {
+    const int ix = floorToInt(p.x), iy = floorToInt(p.y);
+    const float tx = p.x - float(ix), ty = p.y - float(iy);
+    const float sx = tx * tx * (3 - 2 * tx), sy = ty * ty * (3 - 2 * ty);
+    float v00, v10, v01, v11;
+    if (ix >= -reach_ && ix < reach_ && iy >= -reach_ && iy < reach_) {
+        const int side = 2 * reach_ + 1;
+        const float* at = kept_.data() + (iy + reach_) * side + (ix + reach_);
+        v00 = at[0], v10 = at[1], v01 = at[side], v11 = at[side + 1];
+    } else {
+        v00 = hash01(seed_, ix, iy), v10 = hash01(seed_, ix + 1, iy);
+        v01 = hash01(seed_, ix, iy + 1), v11 = hash01(seed_, ix + 1, iy + 1);
+    }
+    return lerp(lerp(v00, v10, sx), lerp(v01, v11, sx), sy);
+}
+
+namespace {
+constexpr float kOctaveTurn = 0.7f;
+constexpr float kOctaveScale = 2.03f;
+}  // namespace
+
+FractalNoise::FractalNoise(std::uint32_t seed, int octaves, float reach) {
+    for (int i = 0; i < octaves; ++i, reach *= kOctaveScale)
+        octaves_.emplace_back(seed + std::uint32_t(i) * 101u, int(reach) + 2);
+}
+
+float FractalNoise::operator()(Vec p) {
     float sum = 0, amplitude = 0.5f, total = 0;
-    for (int i = 0; i < octaves; ++i) {
-        sum += valueNoise(p, seed + std::uint32_t(i) * 101u) * amplitude;
+    for (ValueNoise& octave : octaves_) {
+        sum += octave(p) * amplitude;
         total += amplitude;
-        p = rotated(p, 0.7f) * 2.03f;
+        p = rotated(p, kOctaveTurn) * kOctaveScale;
         amplitude *= 0.5f;
     }
     return sum / total;
