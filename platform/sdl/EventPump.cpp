@@ -8,7 +8,7 @@
 
 namespace vellix {
 
-void pumpEvents(Game& game, const SdlWindow& window) {
+void pumpEvents(Game& game, SdlWindow& window) {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         if (const auto windowEvent = window.translate(event)) game.post(*windowEvent);

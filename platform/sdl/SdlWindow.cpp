@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "base/Twips.h"
@@ -36,6 +38,7 @@ SdlWindow::SdlWindow(const char* title, int width, int height) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     openWindow(title, width, height);
     findAWayToShow(title, width, height);
+    takeDensity(width, height);
     // The canvas's own pointer: 32 by 32 and transparent in every pixel.
     const std::uint8_t blank[32 * 32 / 8] = {};
     invisiblePointer_ = SDL_CreateCursor(blank, blank, 32, 32, 0, 0);
@@ -55,10 +58,38 @@ SdlWindow::~SdlWindow() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
+// On Wayland the window is measured in the desktop's units, and its pixels are that many times
+// more on a scaled output; on X it is measured in pixels.
 void SdlWindow::openWindow(const char* title, int width, int height) {
+    const Uint32 dense = SDL_getenv("VELLIX_SCALE") == nullptr ? SDL_WINDOW_ALLOW_HIGHDPI : 0;
     window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
-                               SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+                               SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | dense);
     if (window_ == nullptr) fail(std::string("cannot open a window: ") + SDL_GetError());
+}
+
+// A Wayland window learns its output's scale once it is shown, and again when it moves to another
+// output: its density follows.
+void SdlWindow::measureUnits() {
+    int units = 0, pixels = 0;
+    SDL_GetWindowSize(window_, &units, nullptr);
+    SDL_GetWindowSizeInPixels(window_, &pixels, nullptr);
+    unitPixels_ = units > 0 && pixels > 0 ? double(pixels) / units : 1;
+    if (unitPixels_ != 1 && SDL_getenv("VELLIX_SCALE") == nullptr) density_ = unitPixels_;
+}
+
+void SdlWindow::takeDensity(int width, int height) {
+    measureUnits();
+    const char* asked = SDL_getenv("VELLIX_SCALE");
+    const char* gdk = SDL_getenv("GDK_SCALE");
+    const double dpi = resourceDpi(window_);
+    density_ = asked != nullptr ? std::atof(asked) : unitPixels_ != 1 ? unitPixels_ : dpi > 0 ? dpi / 96 : gdk != nullptr ? std::atof(gdk) : 1;
+    if (!(density_ > 0 && density_ <= 8)) density_ = 1;  // nothing a screen has
+    // Where the window's units are pixels, the window is made as large as it would be at 96 dpi, and
+    // placed anew for that size.
+    if (unitPixels_ == 1 && density_ != 1) {
+        SDL_SetWindowSize(window_, int(std::lround(width * density_)), int(std::lround(height * density_)));
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
     setIcon();
 }
 
@@ -92,7 +123,7 @@ void SdlWindow::fail(const std::string& why) {
 }
 
 void SdlWindow::setIcon() {
-    Picture icon = windowIcon(1);
+    Picture icon = windowIcon(density_);
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.row(0), icon.pixelWidth(), icon.pixelHeight(), 32,
                                                               icon.pixelWidth() * 4, SDL_PIXELFORMAT_ARGB8888);
     if (surface == nullptr) return;
@@ -104,22 +135,24 @@ void SdlWindow::showWindow() { SDL_ShowWindow(window_); }
 
 int SdlWindow::clientWidth() const {
     int w = 0;
-    SDL_GetWindowSize(window_, &w, nullptr);
+    SDL_GetWindowSizeInPixels(window_, &w, nullptr);
     return w;
 }
 
 int SdlWindow::clientHeight() const {
     int h = 0;
-    SDL_GetWindowSize(window_, nullptr, &h);
+    SDL_GetWindowSizeInPixels(window_, nullptr, &h);
     return h;
 }
 
-void SdlWindow::resizeClient(int width, int height) { SDL_SetWindowSize(window_, width, height); }
+void SdlWindow::resizeClient(int width, int height) {
+    SDL_SetWindowSize(window_, int(std::lround(width / unitPixels_)), int(std::lround(height / unitPixels_)));
+}
 
-float SdlWindow::clientWidthTwips() const { return pixelsToTwips(clientWidth()); }
-float SdlWindow::clientHeightTwips() const { return pixelsToTwips(clientHeight()); }
+float SdlWindow::clientWidthTwips() const { return pixelsToTwips(clientWidth(), density_); }
+float SdlWindow::clientHeightTwips() const { return pixelsToTwips(clientHeight(), density_); }
 
-std::optional<WindowEvent> SdlWindow::translate(const SDL_Event& event) const {
+std::optional<WindowEvent> SdlWindow::translate(const SDL_Event& event) {
     using Kind = WindowEvent::Kind;
     switch (event.type) {
         case SDL_QUIT:
@@ -129,7 +162,8 @@ std::optional<WindowEvent> SdlWindow::translate(const SDL_Event& event) const {
                 case SDL_WINDOWEVENT_CLOSE:
                     return WindowEvent::of(Kind::Closed);
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
-                    return WindowEvent::resized(clientWidthTwips(), clientHeightTwips());
+                    measureUnits();
+                    return WindowEvent::resized(clientWidthTwips(), clientHeightTwips(), density_);
                 case SDL_WINDOWEVENT_EXPOSED:
                     return WindowEvent::of(Kind::Uncovered);
                 case SDL_WINDOWEVENT_MINIMIZED:
@@ -142,12 +176,12 @@ std::optional<WindowEvent> SdlWindow::translate(const SDL_Event& event) const {
                     return std::nullopt;
             }
         case SDL_MOUSEMOTION:
-            return WindowEvent::pointerMoved(pixelsToTwips(event.motion.x), pixelsToTwips(event.motion.y));
+            return WindowEvent::pointerMoved(twipsAt(event.motion.x), twipsAt(event.motion.y));
         case SDL_MOUSEBUTTONDOWN:
-            return WindowEvent::buttonPressed(pixelsToTwips(event.button.x), pixelsToTwips(event.button.y),
+            return WindowEvent::buttonPressed(twipsAt(event.button.x), twipsAt(event.button.y),
                                               event.button.button == SDL_BUTTON_LEFT);
         case SDL_MOUSEBUTTONUP:
-            return WindowEvent::buttonReleased(pixelsToTwips(event.button.x), pixelsToTwips(event.button.y),
+            return WindowEvent::buttonReleased(twipsAt(event.button.x), twipsAt(event.button.y),
                                                event.button.button == SDL_BUTTON_LEFT);
         default:
             return std::nullopt;

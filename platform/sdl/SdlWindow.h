@@ -26,8 +26,9 @@ struct StartupError : std::runtime_error {
 // the game's window events. The screen saver is held off during play.
 class SdlWindow final {
 public:
-    // Creates the window, hidden, with the given client size. Throws StartupError when there is no
-    // display, or no way to show a frame on it.
+    // Creates the window, hidden, with the given client size in pixels at 96 dpi, made that many
+    // times larger on a denser screen (density()). Throws StartupError when there is no display,
+    // or no way to show a frame on it.
     SdlWindow(const char* title, int width, int height);
     ~SdlWindow();
     SdlWindow(const SdlWindow&) = delete;
@@ -39,7 +40,12 @@ public:
 
     void showWindow();
 
-    // The client area's size in pixels.
+    // How dense the screen is: device pixels to each 96-dpi pixel. The player's VELLIX_SCALE if set;
+    // else on Wayland the window's own pixels to its size; else X's Xft.dpi (what GNOME and KDE set
+    // for a scaled display) to 96, or GDK_SCALE; else 1.
+    double density() const { return density_; }
+
+    // The client area's size in device pixels.
     int clientWidth() const;
     int clientHeight() const;
     void resizeClient(int width, int height);
@@ -48,7 +54,7 @@ public:
     float clientHeightTwips() const;
 
     // The game's event that an SDL event of this window is, if any.
-    std::optional<WindowEvent> translate(const SDL_Event& event) const;
+    std::optional<WindowEvent> translate(const SDL_Event& event);
 
     void present(const Game::Frame& frame);
     // The system's arrow over the field, or no pointer at all.
@@ -60,6 +66,10 @@ public:
 
 private:
     void openWindow(const char* title, int width, int height);
+    void takeDensity(int width, int height);
+    void measureUnits();
+    // A position SDL reports in the window's units, in twips.
+    float twipsAt(int units) const { return float(double(units) * unitPixels_ * 15 / density_); }
     void findAWayToShow(const char* title, int width, int height);
     [[noreturn]] void fail(const std::string& why);
     void setIcon();
@@ -69,6 +79,8 @@ private:
     std::unique_ptr<WindowFrame> frame_;
     SDL_Cursor* invisiblePointer_ = nullptr;
     SDL_Cursor* arrowPointer_ = nullptr;
+    double density_ = 1;
+    double unitPixels_ = 1;  // device pixels to each unit SDL measures the window in
     bool pointerShown_ = true;
     bool playing_ = true;  // SDL holds the screen saver off from the start, and the game starts in play
 };

@@ -4,6 +4,7 @@
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -55,6 +56,12 @@ TtfTextRasterizer::~TtfTextRasterizer() {
 }
 
 int TtfTextRasterizer::lineHeight() const { return TTF_FontLineSkip(font_); }
+
+// The font's size is kPixelSize points at 72 dots per inch: so many pixels, times the density.
+void TtfTextRasterizer::setDensity(double density) {
+    const auto dpi = unsigned(std::lround(72 * density));
+    TTF_SetFontSizeDPI(font_, kPixelSize, dpi, dpi);
+}
 
 TextImage TtfTextRasterizer::render(std::string_view text) {
     TextImage image;

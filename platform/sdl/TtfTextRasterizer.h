@@ -25,6 +25,8 @@ public:
 
     TextImage render(std::string_view text) override;
     int lineHeight() const override;
+    // The font at kPixelSize times the density.
+    void setDensity(double density) override;
 
 private:
     explicit TtfTextRasterizer(TTF_Font* font) : font_(font) {}

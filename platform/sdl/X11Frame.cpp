@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 namespace vellix {
 namespace {
@@ -137,6 +140,26 @@ unsigned long betterVisualFor(SDL_Window* window) {
         visuals.push_back({found[i].visualid, found[i].depth, found[i].red_mask, found[i].green_mask, found[i].blue_mask});
     if (found != nullptr) XFree(found);
     return chooseVisual(visuals, DefaultDepth(x.display, wanted.screen));
+}
+
+double resourceDpi(SDL_Window* window) {
+    const XWindowOf x = xWindowOf(window);
+    return x.display != nullptr ? resourceDpi(XResourceManagerString(x.display)) : 0;
+}
+
+double resourceDpi(const char* resources) {
+    if (resources == nullptr) return 0;
+    for (const char* line = resources; *line != '\0';) {
+        const char* end = std::strchr(line, '\n');
+        const std::string_view text(line, end != nullptr ? std::size_t(end - line) : std::strlen(line));
+        if (text.starts_with("Xft.dpi:")) {
+            const double dpi = std::strtod(std::string(text.substr(8)).c_str(), nullptr);
+            return dpi > 0 && dpi < 10000 ? dpi : 0;
+        }
+        if (end == nullptr) break;
+        line = end + 1;
+    }
+    return 0;
 }
 
 std::uint32_t channelBits(std::uint8_t value, unsigned long mask) {

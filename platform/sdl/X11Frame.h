@@ -29,6 +29,12 @@ unsigned long chooseVisual(const std::vector<TrueColorVisual>& visuals, int scre
 // chooseVisual among the TrueColor visuals of the window's screen; 0 if the window is not on X.
 unsigned long betterVisualFor(SDL_Window* window);
 
+// The dots per inch of the X display of `window` as its resource database gives them (Xft.dpi,
+// which GNOME and KDE set when the display is scaled), or 0 where it gives none.
+double resourceDpi(SDL_Window* window);
+// The same, read from the text of a resource database.
+double resourceDpi(const char* resources);
+
 // An 8-bit channel's value in the bits of `mask`, to the nearest level the mask can hold.
 std::uint32_t channelBits(std::uint8_t value, unsigned long mask);
 

@@ -53,7 +53,7 @@ double nowMs() {
 // Waits until the game's next frame is due or an event comes (with no frame to come, Game over,
 // until an event comes), and hands on what came. SDL wakes in whole milliseconds: the rest of the
 // wait for a frame is slept to the frame's time.
-void waitForFrameOrEvents(vellix::Game& game, const vellix::SdlWindow& window) {
+void waitForFrameOrEvents(vellix::Game& game, vellix::SdlWindow& window) {
     const double left = game.nextFrameDueMs() - nowMs();
     if (left <= 0) return;
     if (left < 1) {
@@ -85,7 +85,7 @@ int play() {
 
     SdlMixerSoundDevice device;
     SystemTimeOfDay clock;
-    Game game(device, clock);
+    Game game(device, clock, window.density());
     game.setText(text.get());
     window.showWindow();
     game.start(programDirectory(), window.clientWidthTwips(), window.clientHeightTwips());

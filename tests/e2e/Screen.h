@@ -87,23 +87,25 @@ inline Shot shotOf(Display* display, Window window, Area area = {}) {
     return image == nullptr ? Shot{} : Shot{area.w, area.h, {image, [](XImage* i) { XDestroyImage(i); }}};
 }
 
-// `lives` spare-ball icons, 33 x 32 px, the k-th from the right at W - 500 - 495 k twips, top at
-// H - 1000; nothing green right of them, nor in the slot past the last.
-inline std::string spareBalls(const Shot& s, int lives) {
-    const int top = pixels(15.0 * s.h - 1000), end = pixels(15.0 * s.w - 500);
-    std::string wrong = s.find(end + 1, top, s.w, top + 32, ballGreen).count > 0 ? "green beyond the icons; " : "";
+// `lives` spare-ball icons, 33 x 32 px (n times that on a screen n times as dense), the k-th from
+// the right at W - 500 - 495 k twips, top at H - 1000; nothing green right of them, nor in the slot
+// past the last.
+inline std::string spareBalls(const Shot& s, int lives, int n = 1) {
+    const double w = 15.0 * s.w / n, h = 15.0 * s.h / n;
+    const int top = pixels((h - 1000) * n), end = pixels((w - 500) * n), size = 33 * n;
+    std::string wrong = s.find(end + 1, top, s.w, top + size, ballGreen).count > 0 ? "green beyond the icons; " : "";
     for (int k = 1; k <= lives + 1; ++k) {
-        const int x = pixels(15.0 * s.w - 500 - 495 * k), green = s.find(x, top, x + 33, top + 32, ballGreen).count;
-        if (k <= lives ? green < 33 * 32 / 2 : green > 50) wrong += str("icon ", k, " from the right: ", green, "; ");
+        const int x = pixels((w - 500 - 495 * k) * n), green = s.find(x, top, x + size, top + size, ballGreen).count;
+        if (k <= lives ? green < size * size / 2 : green > 50 * n * n) wrong += str("icon ", k, " from the right: ", green, "; ");
     }
     return wrong;
 }
 
 // A game at its start: five spare balls, and the wall of level 1, saturated colours in its four rows
-// of 36 px at the top, none below them.
-inline std::string freshGame(const Shot& s) {
-    const Box wall = s.find(0, 0, s.w, 144, saturated), below = s.find(0, 146, s.w, 200, saturated);
-    return spareBalls(s, 5) + (wall.count > 1000 && below.count == 0 ? "" : str("wall ", wall, ", below it ", below));
+// of 36 px at the top (n times that at density n), none below them.
+inline std::string freshGame(const Shot& s, int n = 1) {
+    const Box wall = s.find(0, 0, s.w, 144 * n, saturated), below = s.find(0, 146 * n, s.w, 200 * n, saturated);
+    return spareBalls(s, 5, n) + (wall.count > 1000 * n * n && below.count == 0 ? "" : str("wall ", wall, ", below it ", below));
 }
 
 // The paddle, a beige bar (its edges darker) 15 px high, its top a pixel below H - 2000 twips,

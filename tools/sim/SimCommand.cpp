@@ -60,7 +60,7 @@ int runSimCommand(const std::vector<std::string>& args, SimProgram& program) {
         }
     }
     std::string error;
-    const std::optional<SimOptions> options = parseOptions(args, error);
+    std::optional<SimOptions> options = parseOptions(args, error);
     if (!options) return fail(2, error + " (see --help)");
     for (const Snapshot& snapshot : options->snapshots)
         if (error = program.checkSnapshot(snapshot); !error.empty()) return fail(2, error + " (see --help)");
@@ -72,6 +72,7 @@ int runSimCommand(const std::vector<std::string>& args, SimProgram& program) {
     }
     SimScreen* screen = nullptr;
     if (options->window && (screen = program.screen(error)) == nullptr) return fail(1, error);
+    if (screen != nullptr) options->density = screen->density();
     std::optional<TraceFile> traceFile;
     if (!options->trace.empty() && options->trace != "-" && !traceFile.emplace(options->trace).opened())
         return fail(2, "cannot write the trace " + quoted(options->trace, 200) + " (see --help)");

@@ -26,6 +26,8 @@ public:
     // Shows the frame just played, at the game's rate of 60 a second, and hands the game a close
     // of the window.
     virtual void show(Game& game) = 0;
+    // How dense its screen is: the run is drawn at that density.
+    virtual double density() const = 0;
 };
 
 // One run of the real game with no window system of its own: the real frame loop, objects and

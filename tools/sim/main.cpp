@@ -52,6 +52,8 @@ public:
         window_.showPointer(game.pointerShown());
     }
 
+    double density() const override { return window_.density(); }
+
 private:
     SdlWindow window_;
     FrameSchedule pace_;
