@@ -1,7 +1,7 @@
 #!/usr/bin/env node
-// The pictures of the game's page for the README: a phone held upright (390 x 844), a desktop
-// window (1280 x 720) and a notched phone held sideways (844 x 390), each a moment into a game with
-// a few spare balls spent.
+// The pictures of the game's page for the README: a phone held upright (390 x 844), on a screen of
+// 96 dpi and on one three times as dense, a desktop window (1280 x 720) and a notched phone held
+// sideways (844 x 390), each a moment into a game with a few spare balls spent.
 //   node scripts/web-pictures.mjs [SITE_DIR] [DOCS_DIR]     (default build-web/site and docs)
 import { writeFileSync } from 'node:fs';
 import { join } from 'node:path';
@@ -26,10 +26,10 @@ function notchedPhone() {
 const site = await serveSite(process.argv[2] ?? 'build-web/site');
 const browser = await launch('chromium');
 try {
-  const pictures = [['web-phone.png', 390, 844, true], ['web-desktop.png', 1280, 720, false],
-    ['web-notch.png', 844, 390, true, notchedPhone]];
-  for (const [name, width, height, touch, phone] of pictures) {
-    const { page } = await openGame(browser, site.url, { width, height, touch });
+  const pictures = [['web-phone.png', 390, 844, 1, true], ['web-phone-dense.png', 390, 844, 3, true],
+    ['web-desktop.png', 1280, 720, 1, false], ['web-notch.png', 844, 390, 1, true, notchedPhone]];
+  for (const [name, width, height, density, touch, phone] of pictures) {
+    const { page } = await openGame(browser, `${site.url}?clock=43210`, { width, height, density, touch });
     if (phone) await page.evaluate(phone);
     for (const x of [0.3, 0.6]) {
       if (touch) await page.touch.tap(Math.floor(width * x), Math.floor(height * 0.4));

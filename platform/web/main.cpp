@@ -33,7 +33,7 @@ std::unique_ptr<TimeOfDay> seedClock() {
 
 // Everything the page's program holds, for as long as the page is open.
 struct Page {
-    Page() : text(font), game(device, *clock) {}
+    Page() : text(font), game(device, *clock, vellix_viewport_density()) {}
 
     BrowserTextRasterizer font;
     TextCache text;
@@ -51,7 +51,7 @@ struct Page {
 void show(Page& page, double refreshMs) {
     if (const Game::Frame* frame = page.game.takeFrame()) {
         page.picture.compose(*frame);
-        vellix_present(page.picture.rgba(), page.picture.width(), page.picture.height(), refreshMs);
+        vellix_present(page.picture.rgba(), page.picture.width(), page.picture.height(), page.game.density(), refreshMs);
         ++page.framesShown;
     }
     if (page.game.pointerShown() != page.pointerShown) {
@@ -64,6 +64,7 @@ bool framesToCome(const Page& page) { return !std::isinf(page.game.nextFrameDueM
 
 EM_BOOL onRefresh(double now, void* data) {
     Page& page = *static_cast<Page*>(data);
+    vellix_notice_density();
     page.game.runDueFrames(now);
     show(page, now);
     page.refreshing = framesToCome(page);
@@ -89,13 +90,13 @@ EM_BOOL onVisibilityChange(int, const EmscriptenVisibilityChangeEvent* event, vo
 }
 
 // The page's own events, as page.js, input.js and audio.js number them.
-WindowEvent pageEvent(int kind, int x, int y, bool primary) {
-    const float tx = pixelsToTwips(x), ty = pixelsToTwips(y);
+WindowEvent pageEvent(int kind, double x, double y, bool primary, double density) {
+    const auto tx = float(x * kTwipsPerPixel), ty = float(y * kTwipsPerPixel);  // CSS pixels are 96-dpi ones
     switch (kind) {
         case 1: return WindowEvent::buttonPressed(tx, ty, primary);
         case 2: return WindowEvent::buttonReleased(tx, ty, primary);
-        case 3: return WindowEvent::resized(tx, ty);
-        case 4: return WindowEvent::soundDone(x);
+        case 3: return WindowEvent::resized(pixelsToTwips(int(x), density), pixelsToTwips(int(y), density), density);
+        case 4: return WindowEvent::soundDone(int(x));
         case 5: return WindowEvent::of(WindowEvent::Kind::Uncovered);
         default: return WindowEvent::pointerMoved(tx, ty);
     }
@@ -108,10 +109,12 @@ WindowEvent pageEvent(int kind, int x, int y, bool primary) {
 using vellix::Page;
 
 // An event of the page (page.js, input.js, audio.js): 0 the pointer moved to (x, y), 1 a button
-// went down, 2 one came up, 3 the field (the viewport inside its safe areas) is now x by y, 4 the
-// sound of channel x has ended, 5 the canvas lost its picture. Positions are CSS pixels of the field.
-extern "C" EMSCRIPTEN_KEEPALIVE void vellix_page_event(Page* page, int kind, int x, int y, int primary) {
-    vellix::post(*page, vellix::pageEvent(kind, x, y, primary != 0));
+// went down, 2 one came up (positions in CSS pixels of the field), 3 the field (the viewport inside
+// its safe areas) is now x by y device pixels at `density`, 4 the sound of channel x has ended, 5
+// the canvas lost its picture.
+extern "C" EMSCRIPTEN_KEEPALIVE void vellix_page_event(Page* page, int kind, double x, double y, int primary,
+                                                       double density) {
+    vellix::post(*page, vellix::pageEvent(kind, x, y, primary != 0, density));
 }
 
 // The state of play as JSON, for the page's tests and benchmark to read: the game as a trace
@@ -137,7 +140,8 @@ int main() {
     vellix_page_open(&page);
     page.game.setText(&page.text);
     page.device.onDropped = [&page](int channel) { page.game.post(WindowEvent::soundDone(channel)); };
-    page.game.start(".", pixelsToTwips(vellix_viewport_width()), pixelsToTwips(vellix_viewport_height()));
+    const double density = vellix_viewport_density();
+    page.game.start(".", pixelsToTwips(vellix_viewport_width(), density), pixelsToTwips(vellix_viewport_height(), density));
     emscripten_set_visibilitychange_callback(&page, EM_FALSE, onVisibilityChange);
     refreshIfFramesToCome(page);
     return 0;

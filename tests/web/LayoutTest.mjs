@@ -42,20 +42,17 @@ function buttonBox(shot) {
   return box;
 }
 
-// The share of the screenshot's 2x2 blocks (those not black) whose four pixels are the same: on a
-// screen of two device pixels a CSS pixel, a crisp picture keeps every canvas pixel one square.
-function crispBlocks(shot) {
-  let blocks = 0, uniform = 0;
-  for (let y = 0; y + 1 < shot.height; y += 2) {
-    for (let x = 0; x + 1 < shot.width; x += 2) {
-      const first = shot.pixel(x, y);
-      if (Math.max(...first) < 30) continue;
-      ++blocks;
-      const same = (p) => p.every((v, i) => v === first[i]);
-      if (same(shot.pixel(x + 1, y)) && same(shot.pixel(x, y + 1)) && same(shot.pixel(x + 1, y + 1))) ++uniform;
-    }
+// The share of the rows of the wall's band (the top 144 pixels of the field at 96 dpi, the
+// wall's four rows) that repeat the row above: a picture magnified from 96 dpi repeats most of them.
+function repeatedRows(shot, density) {
+  const band = Math.floor(144 * density);
+  let repeated = 0;
+  for (let y = 1; y < band; ++y) {
+    let same = true;
+    for (let x = 0; x < shot.width && same; ++x) same = shot.pixel(x, y).every((v, i) => v === shot.pixel(x, y - 1)[i]);
+    if (same) ++repeated;
   }
-  return uniform / blocks;
+  return repeated / (band - 1);
 }
 
 test('the field follows the viewport', async (t) => {
@@ -86,13 +83,26 @@ test('the field follows the viewport', async (t) => {
       await page.evaluate(() => document.documentElement.removeAttribute('style'));
     });
 
-    await t.test('on a denser screen each canvas pixel stays a sharp square', async (t) => {
-      const cannot = await page.setViewport({ width: 607, height: 334, deviceScaleFactor: 2 });
-      if (cannot) return t.skip(cannot);
-      await waitForState(page, (x) => x.width === 607, 'the field at 607 CSS pixels');
-      const shot = await screenshot(page);
-      assert.equal(shot.width, 1214);
-      assert.ok(crispBlocks(shot) > 0.99, `${crispBlocks(shot)} of the blocks are single pixels`);
+    // A phone's screen, 390 by 844 CSS pixels, at the densities of screens and zooms: the canvas has
+    // a pixel for each of the screen's, the game is drawn at that density rather than magnified, and
+    // the pointer is where the finger is.
+    await t.test('on a denser screen the field is drawn at the screen\'s own density', async (t) => {
+      let plain = null;
+      for (const density of [1, 1.25, 2, 2.625, 3]) {
+        const cannot = await page.setViewport({ width: 390, height: 844, deviceScaleFactor: density });
+        if (cannot) return t.skip(cannot);
+        // A field of 390 CSS pixels at 1.25 is 487.5 device pixels: the field is a whole number of them.
+        const s = await waitForState(page, (x) => Math.abs(x.width - 390) < 1 && Math.abs(x.height - 844) < 1 &&
+          x.framesShown > 0, `the field at ${density}`);
+        await waitForState(page, (x) => x.framesShown > s.framesShown + 2, 'frames at that density');
+        const backing = await page.evaluate(() => [document.getElementById('field').width, document.getElementById('field').height]);
+        assert.ok(Math.abs(backing[0] - 390 * density) <= 1 && Math.abs(backing[1] - 844 * density) <= 1, `${backing} at ${density}`);
+        const repeated = repeatedRows(await screenshot(page), density);
+        plain ??= repeated;
+        assert.ok(repeated <= plain + 0.05, `${repeated} of the rows repeat at ${density}, ${plain} at 1`);
+        await page.mouse.move(100, 400);
+        await waitForState(page, (x) => Math.abs(x.mouseX - 100 * kTwips) < kTwips, `the pointer at 100 at ${density}`);
+      }
       await page.setViewport({ width: 607, height: 334 });
     });
 

@@ -4,7 +4,8 @@
 // network and of the console watched, its state read, and screenshots read back as pixels.
 //
 // An engine started is { engine, pid (the process whose descendants are the browser), open(url,
-// { width, height, touch, beforeScripts }), close() }, and every one gives the same page object:
+// { width, height, density, touch, beforeScripts }), close() }, and every one gives the same page
+// object:
 //   evaluate(fn, ...args)            fn runs in the page; its result comes back as JSON
 //   mouse.move(x, y), mouse.down({ button }), mouse.up({ button }), mouse.click(x, y, { button })
 //   touch.tap(x, y), touch.drag([[x, y], ...]), touch.hold(x, y, ms)
@@ -69,8 +70,9 @@ function holdFrames() {
 // The game's page in a new tab of the given viewport, once its first frame is shown. `problems`
 // collects every console error, page error, violation of the page's security policy, failed
 // request and request for anything but the site's own files. With `holdFirstFrame` the game stops after its first frame until release() is called.
-export async function openGame(browser, url, { width = 607, height = 334, touch = false, holdFirstFrame = false } = {}) {
-  const page = await browser.open(url, { width, height, touch, beforeScripts: holdFirstFrame ? holdFrames : null });
+export async function openGame(browser, url,
+  { width = 607, height = 334, density = 1, touch = false, holdFirstFrame = false } = {}) {
+  const page = await browser.open(url, { width, height, density, touch, beforeScripts: holdFirstFrame ? holdFrames : null });
   await waitFor(() => page.evaluate(() => Boolean(window.Module && Module.vellix && Module.vellix.firstShown() > 0)),
     (shown) => shown, 'the first frame', 10000);
   const release = () => page.evaluate(() => window.releaseFrames());

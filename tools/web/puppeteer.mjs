@@ -35,7 +35,7 @@ async function launchWith(engine, options, lacking) {
   };
 }
 
-async function openPage(browser, url, { width, height, touch, beforeScripts }, lacking) {
+async function openPage(browser, url, { width, height, density = 1, touch, beforeScripts }, lacking) {
   const page = await browser.newPage();
   const problems = [];
   const warnings = [];
@@ -57,7 +57,7 @@ async function openPage(browser, url, { width, height, touch, beforeScripts }, l
   const setViewport = async ({ width: w, height: h, deviceScaleFactor = 1 }) => {
     await page.setViewport({ width: w, height: h, deviceScaleFactor, hasTouch: touch });
   };
-  await setViewport({ width, height });
+  await setViewport({ width, height, deviceScaleFactor: density });
   // Whatever the page's security policy refuses is a problem too.
   await page.evaluateOnNewDocument(() => document.addEventListener('securitypolicyviolation',
     (event) => console.error(`policy violation: ${event.violatedDirective} ${event.blockedURI}`)));

@@ -124,7 +124,7 @@ function watch() {
   addEventListener('securitypolicyviolation', (event) => problems.push(`blocked: ${event.blockedURI}`));
 }
 
-async function openPage(call, proxy, url, { width, height, beforeScripts }) {
+async function openPage(call, proxy, url, { width, height, density = 1, beforeScripts }) {
   let openGate;
   const page = { url, problems: [], warnings: [], requests: [], gate: new Promise((resolve) => { openGate = resolve; }) };
   // Runs fn in the page and brings back the problems the watch has seen meanwhile.
@@ -156,7 +156,7 @@ async function openPage(call, proxy, url, { width, height, beforeScripts }) {
     return size ? undefined : `MiniBrowser's window cannot be made that small (its toolbar): no viewport of ${w}x${h}`;
   };
 
-  const cannot = await setViewport({ width, height });
+  const cannot = await setViewport({ width, height, deviceScaleFactor: density });
   if (cannot) throw new Error(cannot);
   proxy.page = page;
   await call('POST', '/url', { url });

@@ -12,9 +12,11 @@ mergeInto(LibraryManager.library, {
     touches: {},  // pointerId: where and when its touch began, and whether it has become a drag
     buttons: {},  // pointerId: the buttons of a mouse or pen held down, as PointerEvent.buttons
 
+    // Where the pointer is over the field: the device pixel it is on, in CSS pixels.
     at: function (canvas, event) {
-      var box = canvas.getBoundingClientRect();
-      return [Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top)];
+      var box = canvas.getBoundingClientRect(), density = window.devicePixelRatio || 1;
+      return [Math.floor((event.clientX - box.left) * density) / density,
+        Math.floor((event.clientY - box.top) * density) / density];
     },
 
     // A mouse reports a second button, pressed while the first is held, as a change of its
