@@ -1,14 +1,17 @@
 // The game's page in headless chromium, measured: load to first frame, CPU per frame in play
 // (every chromium process together) with the pointer sweeping, the period of the frames shown,
 // and the CPU at Game over; beside it two floor pages of the same size: a bare animation-frame
-// loop, and one that puts a picture of the field's size on a canvas every frame. Prints JSON.
-// Used by bench/web-bench:   node bench/web-page-measure.mjs SITE_DIR
+// loop, and one that puts a picture of the field's size (in device pixels) on a canvas every
+// frame. Prints JSON. Used by bench/web-bench:
+//   node bench/web-page-measure.mjs SITE_DIR [WIDTHxHEIGHT@DENSITY]     (default 607x334@1)
 import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { launch, openGame, serveSite, sleep, state } from '../tools/web/browser.mjs';
 
-const kWidth = 607, kHeight = 334;  // the desktop window's client area at start
+// The viewport in CSS pixels, and the screen's density: by default the desktop window's client area
+// at start, at 96 dpi.
+const [kWidth, kHeight, kDensity] = (process.argv[3] ?? '607x334@1').split(/[x@]/).map(Number);
 const kLoads = 9;
 const kPlaySeconds = 18;
 const kIdleSeconds = 10;
@@ -84,16 +87,27 @@ async function pacedPlay(browser, page, seconds, onStall = async () => {}) {
   return { cpuMsPerFrame: (cpu * 1000) / Math.max(frames, 1), frames, seconds: paced.reduce((t, s) => t + (s.to.t - s.from.t) / 1000, 0), paced };
 }
 
+// The periods between the frames shown within the paced slices of a play.
+function periodsOf(shownAt, paced) {
+  const periods = [];
+  for (const slice of paced) {
+    for (let i = 1; i < shownAt.length; ++i) {
+      if (shownAt[i] >= slice.from.t && shownAt[i] < slice.to.t) periods.push(shownAt[i] - shownAt[i - 1]);
+    }
+  }
+  return periods;
+}
+
 async function measureGame(browser, url) {
   const loads = [];
   for (let i = 0; i <= kLoads; ++i) {  // the first load only warms the browser up
-    const { page } = await openGame(browser, url, { width: kWidth, height: kHeight });
+    const { page } = await openGame(browser, url, { width: kWidth, height: kHeight, density: kDensity });
     const first = await page.evaluate(() => Module.vellix.firstShown());
     if (i > 0) loads.push(first);
     await page.close();
   }
 
-  const { page } = await openGame(browser, url, { width: kWidth, height: kHeight });
+  const { page } = await openGame(browser, url, { width: kWidth, height: kHeight, density: kDensity });
   await page.mouse.click(kWidth / 2, kHeight / 2);  // a gesture: the sound plays as for a player
   const stop = sweep(page);
   let newGames = 0;
@@ -101,15 +115,8 @@ async function measureGame(browser, url) {
     ++newGames;
     await page.mouse.click(Math.floor(kWidth / 2), Math.floor(kHeight / 2));
   });
-  const shownAt = await page.evaluate(() => Module.vellix.shownAt());
+  const periods = periodsOf(await page.evaluate(() => Module.vellix.shownAt()), play.paced);
   await stop();
-  const periods = [];
-  for (const slice of play.paced) {
-    for (let i = 1; i < shownAt.length; ++i) {
-      const at = shownAt[i];
-      if (at >= slice.from.t && at < slice.to.t) periods.push(shownAt[i] - shownAt[i - 1]);
-    }
-  }
 
   // Game over: the pointer parked away from the balls, every spare ball spent.
   await page.mouse.move(kWidth - 1, 5);
@@ -136,12 +143,15 @@ async function measureGame(browser, url) {
 // With `still`, the page shows its first frame and then does nothing at all.
 function floorPage(put, still = false) {
   return `<!DOCTYPE html><html><body style="margin:0;background:#000"><canvas id="field"></canvas><script>
-  var canvas = document.getElementById('field'); canvas.width = ${kWidth}; canvas.height = ${kHeight};
-  var context = canvas.getContext('2d', { alpha: false }), picture = context.createImageData(${kWidth}, ${kHeight});
-  var frames = 0, first = 0;
-  window.Module = { vellix: { firstShown: function () { return first; }, state: function () { return { frames: frames, over: false }; } } };
-  function frame() {
+  var canvas = document.getElementById('field'), w = ${Math.round(kWidth * kDensity)}, h = ${Math.round(kHeight * kDensity)};
+  canvas.width = w; canvas.height = h; canvas.style.width = w / devicePixelRatio + 'px'; canvas.style.height = h / devicePixelRatio + 'px';
+  var context = canvas.getContext('2d', { alpha: false }), picture = context.createImageData(w, h);
+  var frames = 0, first = 0, shown = [];
+  window.Module = { vellix: { firstShown: function () { return first; }, shownAt: function () { return shown.slice(); },
+    state: function () { return { frames: frames, over: false }; } } };
+  function frame(now) {
     ++frames;
+    shown.push(now);
     if (${put}) { picture.data[(frames * 4) % picture.data.length] = frames & 255; context.putImageData(picture, 0, 0); }
     if (!first) first = performance.now();
     if (!${still}) requestAnimationFrame(frame);
@@ -156,7 +166,7 @@ async function onPage(browser, html, body) {
   writeFileSync(join(folder, 'index.html'), html);
   const site = await serveSite(folder);
   try {
-    const { page } = await openGame(browser, site.url, { width: kWidth, height: kHeight });
+    const { page } = await openGame(browser, site.url, { width: kWidth, height: kHeight, density: kDensity });
     const result = await body(page);
     await page.close();
     return result;
@@ -170,8 +180,9 @@ const measureFloor = (browser, put) => onPage(browser, floorPage(put), async (pa
   const stop = sweep(page);
   await sleep(1000);
   const result = await pacedPlay(browser, page, 10);
+  const periods = periodsOf(await page.evaluate(() => Module.vellix.shownAt()), result.paced);
   await stop();
-  return { cpuMsPerFrame: result.cpuMsPerFrame, frames: result.frames };
+  return { cpuMsPerFrame: result.cpuMsPerFrame, frames: result.frames, p95: percentile(periods, 95) };
 });
 
 // The share of a core chromium takes while a page does nothing.
@@ -190,7 +201,7 @@ try {
   const still = await measureStill(browser);
   const bare = await measureFloor(browser, false);
   const putting = await measureFloor(browser, true);
-  console.log(JSON.stringify({ ...game, floor: { still, bare, putting }, size: [kWidth, kHeight] }));
+  console.log(JSON.stringify({ ...game, floor: { still, bare, putting }, size: [kWidth, kHeight], density: kDensity }));
 } finally {
   await browser.close();
   site.stop();

@@ -117,6 +117,7 @@ const Game::Frame* Game::takeFrame() {
     pictureChanged_ = false;
     const NewGameButton& button = window_.newGameButton();
     frame_.field = &window_.canvas().image();
+    frame_.rowsDrawn = &window_.canvas().rowsDrawn();
     frame_.button = button.visible ? &button.picture() : nullptr;
     frame_.buttonX = button.pixelLeft();
     frame_.buttonY = button.pixelTop();

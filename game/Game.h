@@ -78,6 +78,7 @@ public:
     // The picture to show: the field and, over it, the New Game button at Game over.
     struct Frame {
         const Picture* field = nullptr;
+        const std::vector<std::uint8_t>* rowsDrawn = nullptr;  // Canvas::rowsDrawn of the field
         const Picture* button = nullptr;  // at buttonX, buttonY (pixels of the field)
         int buttonX = 0;
         int buttonY = 0;

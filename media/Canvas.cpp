@@ -34,13 +34,15 @@ void combineBlack(Pixel* dst, int count, RasterOp op) {
 
 Canvas::Canvas(float widthTwips, float heightTwips, int maxPixels)
     : width_(widthTwips), height_(heightTwips), maxPixels_(maxPixels),
-      image_(imagePixels(widthTwips), imagePixels(heightTwips), kBackColor) {}
+      image_(imagePixels(widthTwips), imagePixels(heightTwips), kBackColor),
+      rowsDrawn_(std::size_t(image_.pixelHeight()), 0) {}
 
 int Canvas::imagePixels(float twips) const { return std::clamp(pixels(twips), 0, maxPixels_); }
 
 void Canvas::setDensity(double density) {
     density_ = density;
     image_ = Picture(imagePixels(width_), imagePixels(height_), kBackColor);
+    rowsDrawn_.assign(std::size_t(image_.pixelHeight()), 0);
 }
 
 void Canvas::resize(float widthTwips, float heightTwips) {
@@ -53,10 +55,12 @@ void Canvas::resize(float widthTwips, float heightTwips) {
     for (int y = 0; y < keepH && keepW > 0; ++y)
         std::memcpy(resized.row(y), image_.row(y), std::size_t(keepW) * sizeof(Pixel));
     image_ = std::move(resized);
+    rowsDrawn_.assign(std::size_t(image_.pixelHeight()), 1);
 }
 
 void Canvas::Cls() {
     std::fill(image_.row(0), image_.row(0) + image_.pixels().size(), kBackColor);
+    std::fill(rowsDrawn_.begin(), rowsDrawn_.end(), 0);
     currentX_ = 0;
     currentY_ = 0;
 }
@@ -94,6 +98,7 @@ void Canvas::paint(const Picture& picture, int dx, int dy, int width, int height
     const int offset = srcX - dx;  // source column = canvas column + offset
     const int inside0 = std::clamp(-offset, x0, x1);
     const int inside1 = std::clamp(picture.pixelWidth() - offset, inside0, x1);
+    std::fill(rowsDrawn_.begin() + y0, rowsDrawn_.begin() + y1, 1);
 
     for (int row = y0; row < y1; ++row) {
         Pixel* dst = image_.row(row);
@@ -122,6 +127,7 @@ void Canvas::blendText(int x, int y, const TextImage& text) {
     const int y0 = std::max(y, 0);
     const int y1 = std::min(y + text.height, image_.pixelHeight());
     const int fore[3] = {int(foreColor_ >> 16) & 0xFF, int(foreColor_ >> 8) & 0xFF, int(foreColor_) & 0xFF};
+    if (y0 < y1) std::fill(rowsDrawn_.begin() + y0, rowsDrawn_.begin() + y1, 1);
     for (int row = y0; row < y1; ++row) {
         Pixel* dst = image_.row(row);
         const std::uint8_t* cover = text.coverage.data() + std::size_t(row - y) * std::size_t(text.width);

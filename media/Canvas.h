@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "media/Picture.h"
 
@@ -72,6 +73,10 @@ public:
     void setTextCache(TextCache* text) { text_ = text; }
 
     const Picture& image() const { return image_; }
+    // For each row of the image: whether it may hold anything but the background since the last Cls
+    // (1), or surely holds nothing else (0). A screen that keeps its last picture need not be sent
+    // again a row that held nothing then and holds nothing now.
+    const std::vector<std::uint8_t>& rowsDrawn() const { return rowsDrawn_; }
 
 private:
     void blendText(int x, int y, const struct TextImage& text);
@@ -85,6 +90,7 @@ private:
     double density_ = 1;
     int maxPixels_ = kMaxPixels;
     Picture image_;
+    std::vector<std::uint8_t> rowsDrawn_;
     float currentX_ = 0;
     float currentY_ = 0;
     Pixel foreColor_ = rgb(0, 0, 0);

@@ -35,19 +35,32 @@ void toRgba(const Pixel* from, std::uint32_t* to, std::size_t count) {
 
 void PagePicture::compose(const Game::Frame& frame) {
     const Picture& field = *frame.field;
+    const bool resized = field.pixelWidth() != width_ || field.pixelHeight() != height_;
     width_ = field.pixelWidth();
     height_ = field.pixelHeight();
     rgba_.resize(std::size_t(width_) * std::size_t(height_));
-    toRgba(field.pixels().data(), rgba_.data(), rgba_.size());
-    const Picture* button = frame.button;
-    if (button == nullptr) return;
-    const int x0 = std::max(frame.buttonX, 0), x1 = std::min(frame.buttonX + button->pixelWidth(), width_);
-    if (x1 <= x0) return;
-    for (int y = std::max(frame.buttonY, 0); y < std::min(frame.buttonY + button->pixelHeight(), height_); ++y) {
-        const Pixel* from = button->row(y - frame.buttonY);
-        std::uint32_t* to = rgba_.data() + std::size_t(y) * std::size_t(width_);
-        toRgba(from + (x0 - frame.buttonX), to + x0, std::size_t(x1 - x0));
+    drawnBefore_.resize(std::size_t(height_), 1);
+    const bool button = frame.button != nullptr;
+    changed_.clear();
+    for (int y = 0; y < height_; ++y) {
+        const bool drawn = (*frame.rowsDrawn)[std::size_t(y)] != 0;
+        if (resized || drawn || drawnBefore_[std::size_t(y)] != 0 || button || buttonBefore_) {
+            composeRow(frame, y);
+            if (!changed_.empty() && changed_[changed_.size() - 2] + changed_.back() == y) ++changed_.back();
+            else changed_.insert(changed_.end(), {y, 1});
+        }
+        drawnBefore_[std::size_t(y)] = drawn ? 1 : 0;
     }
+    buttonBefore_ = button;
+}
+
+void PagePicture::composeRow(const Game::Frame& frame, int y) {
+    std::uint32_t* to = rgba_.data() + std::size_t(y) * std::size_t(width_);
+    toRgba(frame.field->row(y), to, std::size_t(width_));
+    const Picture* button = frame.button;
+    if (button == nullptr || y < frame.buttonY || y >= frame.buttonY + button->pixelHeight()) return;
+    const int x0 = std::max(frame.buttonX, 0), x1 = std::min(frame.buttonX + button->pixelWidth(), width_);
+    if (x1 > x0) toRgba(button->row(y - frame.buttonY) + (x0 - frame.buttonX), to + x0, std::size_t(x1 - x0));
 }
 
 }  // namespace vellix

@@ -14,8 +14,10 @@ double vellix_viewport_density();
 // Tells the program of a change of density no event told of, if there was one.
 void vellix_notice_density();
 // The picture of a frame, in device pixels at `density`, for the display refresh at `refreshMs`
-// (performance.now()'s clock).
-void vellix_present(const std::uint8_t* rgba, int width, int height, double density, double refreshMs);
+// (performance.now()'s clock). Only its `runs` runs of changed rows (first row, number of rows)
+// need to be put on the canvas, unless the canvas lost what it showed.
+void vellix_present(const std::uint8_t* rgba, int width, int height, double density, const std::int32_t* changedRows,
+                    int runs, double refreshMs);
 void vellix_show_pointer(int shown);
 // The second of the day the page's address gives every seed (?clock=S), or -1 for the time of day.
 int vellix_page_clock();

@@ -51,7 +51,9 @@ struct Page {
 void show(Page& page, double refreshMs) {
     if (const Game::Frame* frame = page.game.takeFrame()) {
         page.picture.compose(*frame);
-        vellix_present(page.picture.rgba(), page.picture.width(), page.picture.height(), page.game.density(), refreshMs);
+        const std::vector<std::int32_t>& rows = page.picture.changedRows();
+        vellix_present(page.picture.rgba(), page.picture.width(), page.picture.height(), page.game.density(), rows.data(),
+                       int(rows.size() / 2), refreshMs);
         ++page.framesShown;
     }
     if (page.game.pointerShown() != page.pointerShown) {

@@ -84,6 +84,7 @@ export async function openGame(browser, url,
 // CSS pixels.
 export async function state(page) {
   const s = await page.evaluate(() => Module.vellix.state());
+  if (!s.paddles) return s;  // a page that only stands in for the game's (the benchmark's floor)
   const paddle = s.paddles[0] || {};
   return { ...s, over: s.state === 'over', width: s.width / kTwips, height: s.height / kTwips, paddleX: paddle.x,
     paddleY: paddle.y, paddleWidth: paddle.w, ballsAlive: s.balls.filter((b) => b.alive).length,

@@ -9,6 +9,7 @@ mergeInto(LibraryManager.library, {
     context: null,
     size: [0, 0, 1],  // the field's size in device pixels and the density, as the program was last told them
     devicePixels: null,  // the field's size in device pixels, where the browser tells it exactly
+    whole: true,  // the next picture is put whole: the canvas holds nothing of the last one
     firstShown: 0,  // performance.now() when the first frame was put on the canvas
     shownAt: [],  // the display refreshes that showed a new frame, the latest kShownKept
     kShownKept: 4096,
@@ -77,7 +78,10 @@ mergeInto(LibraryManager.library, {
     VellixPage.watchLayout();
     // A canvas may lose its picture (a phone's GPU reset, a tab restored from memory): once it can
     // draw again, or the tab is shown again, the program shows its last picture, at Game over too.
-    var lost = function () { VellixPage.post(5, 0, 0, false); };
+    var lost = function () {
+      VellixPage.whole = true;
+      VellixPage.post(5, 0, 0, false);
+    };
     VellixPage.canvas.addEventListener('contextrestored', lost);
     document.addEventListener('visibilitychange', function () { if (!document.hidden) lost(); });
     // What the page's tests and benchmark read; nothing of it is stored anywhere.
@@ -113,7 +117,7 @@ mergeInto(LibraryManager.library, {
   // The picture is in device pixels: the canvas takes as many CSS pixels as they cover, so that each
   // of its pixels is one of the screen's.
   vellix_present__deps: ['$VellixPage'],
-  vellix_present: function (rgba, width, height, density, refresh) {
+  vellix_present: function (rgba, width, height, density, changedRows, runs, refresh) {
     var canvas = VellixPage.canvas;
     if (canvas.width !== width || canvas.height !== height || VellixPage.shownDensity !== density) {
       canvas.width = width;
@@ -121,10 +125,19 @@ mergeInto(LibraryManager.library, {
       canvas.style.width = width / density + 'px';
       canvas.style.height = height / density + 'px';
       VellixPage.shownDensity = density;
+      VellixPage.whole = true;  // a canvas made anew holds nothing
     }
     if (width > 0 && height > 0) {
-      var pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-      VellixPage.context.putImageData(new ImageData(pixels, width, height), 0, 0);
+      var pixels = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height);
+      if (VellixPage.whole) {
+        VellixPage.context.putImageData(pixels, 0, 0);
+      } else {
+        for (var i = 0; i < runs; ++i) {
+          var first = HEAP32[(changedRows >> 2) + 2 * i], count = HEAP32[(changedRows >> 2) + 2 * i + 1];
+          VellixPage.context.putImageData(pixels, 0, 0, 0, first, width, count);
+        }
+      }
+      VellixPage.whole = false;
     }
     if (!VellixPage.firstShown) VellixPage.firstShown = performance.now();
     if (VellixPage.shownAt.length === VellixPage.kShownKept) VellixPage.shownAt.shift();
