@@ -8,17 +8,17 @@ import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import { decodePng, kTwips, openGame, screenshot, sleep, state, waitFor, withBrowser } from './browser.mjs';
+import { decodePng, kTwips, openGame, screenshot, sleep, state, waitFor, waitForState, withBrowser } from './browser.mjs';
 
 const kClock = 43210;  // the second of the day every seed takes, on the page as in vellix-sim
 
-// The first frame as the desktop draws it: vellix-sim's snapshot at the page's size and clock.
-function desktopFirstFrame() {
+// A frame as the desktop draws it: vellix-sim's snapshot at the page's size and clock.
+function desktopFrame(frame) {
   const folder = mkdtempSync(join(tmpdir(), 'vellix-snapshot-'));
   try {
     execFileSync(process.argv[4] ?? 'build/vellix-sim',
-      ['--clock', String(kClock), '--frames', '1', '--snapshot', `1:${join(folder, 'first.png')}`]);
-    return decodePng(readFileSync(join(folder, 'first.png')));
+      ['--clock', String(kClock), '--frames', String(frame), '--snapshot', `${frame}:${join(folder, 'shot.png')}`]);
+    return decodePng(readFileSync(join(folder, 'shot.png')));
   } finally {
     rmSync(folder, { recursive: true, force: true });
   }
@@ -53,7 +53,7 @@ test('the page in a browser', async (t) => {
     await t.test('the first frame is the desktop\'s, its text placed alike', async () => {
       const s = await state(page);
       assert.equal(s.framesShown, 1);
-      const [shot, desktop] = [await screenshot(page), desktopFirstFrame()];
+      const [shot, desktop] = [await screenshot(page), desktopFrame(1)];
       // The log's top line (the welcome) and the score line, 1800 twips above the bottom.
       const top = Math.floor((s.height * kTwips - 1800) / kTwips);
       const scoreX = Math.floor((s.width * kTwips - 2000) / kTwips);
@@ -85,6 +85,27 @@ test('the page in a browser', async (t) => {
       const after = await timed();
       const rate = (after.frames - before.frames) / ((after.at - before.at) / 1000);
       assert.ok(rate >= 40 && rate <= 62, `${rate.toFixed(1)} frames a second`);
+    });
+
+    // The page puts on its canvas only the rows that changed: what it shows is still the whole frame.
+    await t.test('a frame later in play is the desktop\'s too, outside the text', async () => {
+      const held = await page.evaluate(() => {
+        const at = Module.vellix.framesShown() + 30;
+        window.holdFramesAt(at);
+        return at;
+      });
+      await waitForState(page, (x) => x.framesShown >= held, 'a frame held');
+      const s = await state(page);  // the picture shows the last frame drawn
+      const [shot, desktop] = [await screenshot(page), desktopFrame(s.frames)];
+      const textTop = Math.floor((s.height * kTwips - 1800) / kTwips) - 2;
+      let differences = 0;
+      for (let y = 0; y < s.height; ++y) {
+        for (let x = 0; x < s.width && (y < textTop || y > textTop + 100); ++x) {
+          if (shot.pixel(x, y).some((c, i) => c !== desktop.pixel(x, y)[i])) ++differences;
+        }
+      }
+      assert.equal(differences, 0, `frame ${s.frames}`);
+      await release();
     });
 
     await t.test('keeps nothing: no cookie, no storage, no service worker', async () => {

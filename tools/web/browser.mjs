@@ -51,20 +51,21 @@ export function launch(engine = process.argv[3] ?? 'chromium') {
   return kEngines[engine]();
 }
 
-// Run in the page before the game's script: with it the game stops after its first frame until
-// releaseFrames() is called.
+// Run in the page before the game's script: with it the game stops after its first frame shown
+// until releaseFrames() is called, and again after the frame that holdFramesAt(n) names.
 function holdFrames() {
   const request = window.requestAnimationFrame.bind(window);
   const held = [];
-  let holding = true;
+  let holdAt = 1;
   window.requestAnimationFrame = (callback) => {
-    if (holding && window.Module && Module.vellix && Module.vellix.firstShown() > 0) return held.push(callback);
+    if (window.Module && Module.vellix && Module.vellix.framesShown() >= holdAt) return held.push(callback);
     return request(callback);
   };
   window.releaseFrames = () => {
-    holding = false;
+    holdAt = Infinity;
     held.splice(0).forEach(request);
   };
+  window.holdFramesAt = (frame) => { holdAt = frame; };
 }
 
 // The game's page in a new tab of the given viewport, once its first frame is shown. `problems`

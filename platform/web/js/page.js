@@ -11,6 +11,7 @@ mergeInto(LibraryManager.library, {
     devicePixels: null,  // the field's size in device pixels, where the browser tells it exactly
     whole: true,  // the next picture is put whole: the canvas holds nothing of the last one
     firstShown: 0,  // performance.now() when the first frame was put on the canvas
+    framesShown: 0,
     shownAt: [],  // the display refreshes that showed a new frame, the latest kShownKept
     kShownKept: 4096,
     // An event of the page: 0 move, 1 press, 2 release (x, y in CSS pixels of the field), 3 the
@@ -88,6 +89,7 @@ mergeInto(LibraryManager.library, {
     Module['vellix'] = {
       state: function () { return JSON.parse(UTF8ToString(_vellix_page_state(page))); },
       firstShown: function () { return VellixPage.firstShown; },
+      framesShown: function () { return VellixPage.framesShown; },
       shownAt: function () { return VellixPage.shownAt.slice(); },
       audio: function () { return VellixAudio.report(); },
     };
@@ -140,6 +142,7 @@ mergeInto(LibraryManager.library, {
       VellixPage.whole = false;
     }
     if (!VellixPage.firstShown) VellixPage.firstShown = performance.now();
+    ++VellixPage.framesShown;
     if (VellixPage.shownAt.length === VellixPage.kShownKept) VellixPage.shownAt.shift();
     VellixPage.shownAt.push(refresh);
   },
