@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/TimeOfDay.h"
+#include "base/Twips.h"
 #include "game/Game.h"
 #include "game/GameFlow.h"
 #include "game/LevelBuilder.h"
@@ -30,10 +31,11 @@ double cpuMicroseconds() {
 }
 
 struct Scenario {
-    int pixelWidth;
+    int pixelWidth;  // device pixels
     int pixelHeight;
     std::int16_t level;
     int extraBalls;
+    double density = 1;
 };
 
 // A level under way: the wall built, and the pointer following a ball, as a player would.
@@ -58,8 +60,8 @@ double floorMicroseconds(Canvas& canvas, int repeats) {
 void framePass(benchmark::State& state, Scenario s) {
     Silence silence;
     FixedTimeOfDay clock(43210);
-    Game whole(silence, clock);
-    whole.start("", float(s.pixelWidth) * 15, float(s.pixelHeight) * 15);
+    Game whole(silence, clock, s.density);
+    whole.start("", pixelsToTwips(s.pixelWidth, s.density), pixelsToTwips(s.pixelHeight, s.density));
     GameState& game = whole.state();
     const double floor = floorMicroseconds(whole.canvas(), 200);
     setUp(game, s);
@@ -86,6 +88,7 @@ void framePass(benchmark::State& state, Scenario s) {
 }
 
 BENCHMARK_CAPTURE(framePass, level1_607x334, Scenario{607, 334, 1, 0});
+BENCHMARK_CAPTURE(framePass, level1_1214x668_at2x, Scenario{1214, 668, 1, 0, 2});
 BENCHMARK_CAPTURE(framePass, level12_1920x1080, Scenario{1920, 1080, 12, 0});
 BENCHMARK_CAPTURE(framePass, level12_3840x2160, Scenario{3840, 2160, 12, 0});
 BENCHMARK_CAPTURE(framePass, stress1000balls_1920x1080, Scenario{1920, 1080, 1, 999});
