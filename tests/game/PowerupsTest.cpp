@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <tuple>
 
 #include "game/Collections.h"
-#include "game/LevelBuilder.h"
 #include "tests/support/GameTools.h"
 
 namespace vellix {
@@ -59,17 +57,6 @@ TEST(Powerups, AnExplosionBreaksTheOtherLiveBricksWithinATenthOfTheFieldWidthEac
     // the 200th point.
     const char* log[] = {"Extra life!", "Powerup - Exploding brick", "Powerup - Fast paddle", "Welcome to level 1"};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(t.game.messages[i], log[i]) << i;
-}
-
-// Every kind is drawn at most once a wall; on a wall of 29296 bricks each of the six is all but
-// certain to be drawn, so there each is carried exactly once.
-TEST(Powerups, AWallCarriesEachKindAtMostOnce) {
-    TestGame t(5000000, 5010);  // 3662 columns
-    t.game.setLevel(12);        // 8 rows
-    setupLevel(t.game);
-    std::array<int, 7> count{};
-    for (std::int16_t i = 0; i < t.game.bricks.count(); ++i) ++count.at(std::size_t(t.game.bricks[i].getPowerup()));
-    EXPECT_EQ(count, (std::array{t.game.bricks.count() - 6, 1, 1, 1, 1, 1, 1}));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
 // The golden run of vellix-sim and how a run that differs from it is described: where the trace
-// first differs, or the first pixel of the picture.
+// first differs (the golden picture is kept beside it, to be looked at).
 
 #include <zlib.h>
 
@@ -46,31 +46,9 @@ inline std::string firstDifference(const std::string& expected, const std::strin
         if (!moreWanted || !moreGot) return "the trace ends at frame " + std::to_string(frame - (moreGot ? 0 : 1));
         std::size_t at = 0;
         while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
-        const std::size_t from = a.rfind(',', at) == std::string::npos ? 0 : a.rfind(',', at);
-        return "frame " + std::to_string(frame) + " differs first at:\n  golden: " + a.substr(from, 160) +
-               "\n  now:    " + b.substr(from, 160);
+        return "frame " + std::to_string(frame) + " differs first at:\n  golden: " + a.substr(at, 160) +
+               "\n  now:    " + b.substr(at, 160);
     }
-}
-
-// Where the picture first leaves the golden one, and where both are to be seen.
-inline std::string pictureDifference(const std::string& goldenPath, const Picture& actual,
-                                     const std::string& actualPath) {
-    std::ifstream in(goldenPath, std::ios::binary);
-    const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in), {}};
-    if (file.empty()) return "(no golden picture at " + goldenPath + ")";
-    const Picture golden = decodePng(file);
-    std::ostringstream out;
-    out << "the picture " << actualPath << " differs from " << goldenPath;
-    if (golden.pixelWidth() != actual.pixelWidth() || golden.pixelHeight() != actual.pixelHeight())
-        return out.str() + " in size";
-    for (int y = 0; y < golden.pixelHeight(); ++y)
-        for (int x = 0; x < golden.pixelWidth(); ++x)
-            if (golden.at(x, y) != actual.at(x, y)) {
-                out << " first at pixel (" << x << ", " << y << "): " << std::hex << golden.at(x, y) << " then, "
-                    << actual.at(x, y) << " now";
-                return out.str();
-            }
-    return out.str() + " nowhere: only the hash above is out of date";
 }
 
 }  // namespace vellix::sim

@@ -39,17 +39,21 @@ TEST(Brick, DrawsItsColourThenItsSpeedThenItsPowerup) {
 }
 
 // Over a wall of 29296 bricks every colour comes about as often as any other, and every drift speed
-// from 50 to 3 a frame, but 3, which takes in the slowest speeds too, comes three times as often.
-TEST(Brick, ColoursAndDriftSpeedsAreSpreadAsTheRulesSay) {
+// from 50 to 3 a frame, but 3, which takes in the slowest speeds too, comes three times as often;
+// every power-up is carried once.
+TEST(Brick, ColoursDriftSpeedsAndPowerupsAreSpreadAsTheRulesSay) {
     TestGame t(5000000, 5010);
     t.game.setLevel(12);
     setupLevel(t.game);
     const int bricks = t.game.bricks.count();
-    std::map<int, int> colours, speeds;
+    std::map<int, int> colours, speeds, powerups;
     for (std::int16_t i = 0; i < bricks; ++i) {
         ++colours[t.game.bricks[i].image()];
         ++speeds[t.game.bricks[i].speed()];
+        ++powerups[int(t.game.bricks[i].getPowerup())];
     }
+    // Each power-up is all but certain to be drawn on so large a wall, and is carried at most once.
+    EXPECT_EQ(powerups, (std::map<int, int>{{0, bricks - 6}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}}));
     ASSERT_EQ(std::pair(colours.begin()->first, colours.rbegin()->first), std::pair(0, 5));
     for (auto [colour, count] : colours) EXPECT_NEAR(count, bricks / 6, bricks / 60) << "colour " << colour;
     ASSERT_EQ(std::tuple(speeds.size(), speeds.begin()->first, speeds.rbegin()->first), std::tuple(48u, -50, -3));
