@@ -1,5 +1,6 @@
-// The real program in a real window, played with the real mouse and watched from outside, as a
-// player would: screenshots are read by colour classes and positions, never against stored pictures.
+// The real program, installed, in a real window, played with the real mouse and watched from
+// outside, as a player would: screenshots are read by colour classes and positions, never against
+// stored pictures.
 #include "tests/e2e/Screen.h"
 
 #include <X11/extensions/Xfixes.h>
@@ -69,30 +70,42 @@ std::vector<std::string> gameEnvironment(const fs::path& dir, std::vector<std::s
     return more;
 }
 
+// Whether `command` succeeds; what it prints goes to the test's stderr.
+bool succeeds(const std::string& command) { return std::system((command + " >&2").c_str()) == 0; }
+
 class Vellix : public ::testing::Test {
 protected:
-    // Starts the game with the pointer off its window, and finds the window by its title.
+    // Installs the game as a player's package manager does, into a prefix of its own (as the default
+    // component: the build directory's own install record stays untouched), starts it from elsewhere
+    // with the pointer off its window, and finds the window by its title.
     void SetUp() override {
         ASSERT_NE(display_ = display(), nullptr) << "run this test under a virtual X server (xvfb-run)";
         ASSERT_EQ(screenSaver_.problem(), "") << "run this test on a session bus of its own (dbus-run-session)";
         XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });  // a window that changes size fails a screenshot
         for (const char* sub : {"home", "cache", "work"}) fs::create_directories(dir_ / sub);
+        const std::string dir = dir_.string(), prefix = (dir_ / "prefix").string();
+        ASSERT_TRUE(succeeds("cmake --install " VELLIX_BUILD_DIR " --component Unspecified --prefix " + prefix));
+        EXPECT_TRUE(succeeds("desktop-file-validate " + prefix + "/share/applications/vellix.desktop"));
+        EXPECT_TRUE(succeeds("appstreamcli validate --no-net " + prefix + "/share/metainfo/io.vellix.Vellix.metainfo.xml"));
         std::ofstream(dir_ / "since");  // what the game writes is newer
-        const std::string dir = dir_.string(), search = "xdotool search --onlyvisible --name '^Vellix$'";
         xdotool("mousemove 0 0");
-        game_.emplace(VELLIX_PROGRAM, gameEnvironment(dir_, {"XDG_CACHE_HOME=" + dir + "/cache", "HOME=" + dir + "/home"}),
+        game_.emplace(prefix + "/bin/vellix", gameEnvironment(dir_, {"XDG_CACHE_HOME=" + dir + "/cache", "HOME=" + dir + "/home"}),
                       dir + "/stderr", std::vector<std::string>{}, dir + "/work");
+        const std::string search = "xdotool search --onlyvisible --name '^Vellix$'";
         ASSERT_TRUE(waitFor(20s, [&] { return (window_ = std::strtoul(run(search).c_str(), nullptr, 10)) != 0; }))
             << readFile(dir_ / "stderr");
     }
     // Closed as a window manager closes it, the game ends with status 0. It has written nothing in its
-    // home, its cache and its working directory, and no file beside itself.
+    // home, its cache, its working directory and where it is installed; uninstalled, it leaves nothing.
     void TearDown() override {
         if (!game_) return;  // no display
         closeWindow(display_, window_);
         EXPECT_EQ(game_->waitForExit(2s), 0) << readFile(dir_ / "stderr");
-        EXPECT_EQ(run(str("find ", dir_ / "home", " ", dir_ / "cache", " ", dir_ / "work", " -mindepth 1; find ", program_.parent_path(),
-                          " -maxdepth 1 -type f -newer ", dir_ / "since")), "") << "the game wrote a file";
+        EXPECT_EQ(run(str("find ", dir_ / "home", " ", dir_ / "cache", " ", dir_ / "work", " -mindepth 1; find ", dir_ / "prefix",
+                          " -newer ", dir_ / "since")), "") << "the game wrote a file";
+        EXPECT_TRUE(succeeds("cmake -DMANIFEST=" VELLIX_BUILD_DIR "/install_manifest_Unspecified.txt -P " VELLIX_SOURCE_DIR
+                             "/cmake/Uninstall.cmake"));
+        EXPECT_TRUE(fs::is_empty(dir_ / "prefix")) << "left behind in " << dir_ / "prefix";
         fs::remove_all(dir_);
     }
 
@@ -113,7 +126,6 @@ protected:
         return drawn == shown ? "" : drawn ? "a pointer over the field; " : "no pointer; ";
     }
 
-    const fs::path program_ = VELLIX_PROGRAM;
     const fs::path dir_ = fs::path(::testing::TempDir()) / str("vellix-e2e-", getpid());
     ScreenSaverService screenSaver_;  // before the game starts, which asks it at once
     Display* display_ = nullptr;
@@ -134,12 +146,12 @@ TEST_F(Vellix, StartsPlaysLosesEveryBallStartsAgainAndCloses) {
                (s.line(0).count > 0 ? "" : "no welcome");
     }), "");
 
-    // No system pointer over the field; the paddle and the marker follow the mouse, and a press
-    // spends a spare ball (5, unless the first ball was lost already).
+    // No system pointer over the field; the paddle and the marker follow the mouse, and a press of
+    // any button spends a spare ball (5, unless the first ball was lost already).
     const Shot before = testing::shotOf(display_, window_);
     int lives = 0;
     while (lives < 6 && !spareBalls(before, lives).empty()) ++lives;
-    xdotool(str("mousemove --window ", window_, " 150 150 click 1"));
+    xdotool(str("mousemove --window ", window_, " 150 150 click 3"));
     EXPECT_EQ(await(5s, [&](const Shot& s) { return paddleAndMarkerAt(s, 150) + pointer(false) + spareBalls(s, lives - 1); }), "");
 
     // Minimised, the game waits: no ball is lost unseen, though the paddle is parked away from them.
@@ -155,7 +167,7 @@ TEST_F(Vellix, StartsPlaysLosesEveryBallStartsAgainAndCloses) {
 
     // The lost balls' sound is in the mix, which is written as it plays: a second more of it.
     waitFor(5s, [&, was = fs::file_size(dir_ / "mix")] { return fs::file_size(dir_ / "mix") > was + 44100 * 4; });
-    EXPECT_GE(bestMatch(samples(program_.parent_path() / "sink.wav", 44, 1), samples(dir_ / "mix", 0, 2)), 0.8);
+    EXPECT_GE(bestMatch(samples(VELLIX_BUILD_DIR "/sink.wav", 44, 1), samples(dir_ / "mix", 0, 2)), 0.8);
 
     // The right button does not push New Game, the left one starts level 1 anew. The pointer's way
     // over the button does not count as over the field: the new paddle heads for the last x seen.

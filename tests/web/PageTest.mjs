@@ -1,5 +1,6 @@
 // The game's page in a real browser: it loads with nothing amiss, its first frame is the one the
-// desktop draws at the same size and clock, its text placed alike, and it keeps nothing.
+// desktop draws at the same size and clock, its text placed alike, a hidden tab waits, and it keeps
+// nothing.
 //   node tests/web/PageTest.mjs SITE_DIR [VELLIX_SIM]     (the native vellix-sim; default build/vellix-sim)
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -85,6 +86,19 @@ test('the page in a browser', async (t) => {
       const after = await timed();
       const rate = (after.frames - before.frames) / ((after.at - before.at) / 1000);
       assert.ok(rate >= 40 && rate <= 62, `${rate.toFixed(1)} frames a second`);
+    });
+
+    await t.test('a hidden tab plays nothing, and shown again does not play the time it was away', async () => {
+      await page.hide();
+      await sleep(200);
+      const hidden = await state(page);
+      await sleep(2000);
+      assert.equal((await state(page)).frames, hidden.frames, 'no frames while hidden');
+      await page.show();
+      const shownAt = Date.now();  // at the latest
+      await sleep(500);
+      const frames = (await state(page)).frames - hidden.frames, most = 60 * (Date.now() - shownAt) / 1000 + 4;
+      assert.ok(frames > 0 && frames <= most, `${frames} frames in the first half second shown again`);
     });
 
     // The page puts on its canvas only the rows that changed: what it shows is still the whole frame.
