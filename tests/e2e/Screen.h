@@ -66,11 +66,10 @@ struct Shot {
                 if (is(at(x, y))) b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x), y, b.count + 1};
         return b;
     }
-    // Message line i (0 the newest) is printed at x 240, y H - 1800 + 240 i twips; the score at W - 2000.
+    // Message line i (0 the newest) is printed at x 240, y H - 1800 + 240 i twips, left of the score at W - 2000.
     int lineTop(int i) const { return pixels(15.0 * h - 1800 + 240 * i); }
     int scoreLeft() const { return pixels(15.0 * w - 2000); }
     Box line(int i) const { return find(0, lineTop(i), scoreLeft() - 1, lineTop(i) + 16, text); }
-    Box score() const { return find(scoreLeft() - 1, lineTop(0), w, lineTop(0) + 16, text); }
 };
 
 // A rectangle of a window: the game's own window within a nested compositor's output. Empty: the

@@ -70,23 +70,6 @@ TEST(Renderer, TheSpareBallsTheLogAndTheScoreFollowTheBottomAndRightEdges) {
     }
 }
 
-// The marker's picture is centred on the pointer, which the window holds at 997 from its load (937
-// twips, pixel 62), on the main paddle's line (2505 twips, pixel 167), laid through its mask.
-TEST(Renderer, TheMouseMarkerSitsOnTheMainPaddlesLineThroughItsMask) {
-    StartedGame t;
-    t.game.paddles[0].place(5000, 2505, 1515);
-    fillGrey(t.canvas());
-    paintMouseMarker(t.game);
-    const SpriteSet& s = t.game.sprites();
-    const Picture& field = t.canvas().image();
-    for (int y = 150; y < 190; ++y)
-        for (int x = 40; x < 90; ++x) {
-            const bool onMarker = x >= 62 && x < 70 && y >= 167 && y < 175;
-            ASSERT_EQ(field.at(x, y), onMarker ? overGrey(s.imgMouse, s.imgMouseMatte, x - 62, y - 167) : kGrey)
-                << x << ", " << y;
-        }
-}
-
 // Where things overlap, what a player sees on top: the paddle over the marker, a brick over the
 // paddle, a ball over the brick, a spare-ball icon over a ball, and the log over them all.
 TEST(Renderer, EachPartOfAFrameLiesOverThePartsDrawnBeforeIt) {

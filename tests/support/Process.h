@@ -47,8 +47,6 @@ public:
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
-    bool started() const { return pid_ > 0; }
-
     // The exit status once the program has ended, or nothing if it is still running after `limit`.
     std::optional<int> waitForExit(std::chrono::milliseconds limit) {
         const auto until = std::chrono::steady_clock::now() + limit;
