@@ -38,7 +38,7 @@ TEST(Game, ThePointerCountsOnlyOverTheField) {
     };
     for (const Row row : {Row{1500, 750, false, true}, Row{4000, 2500, true, false}, Row{4000, 2500, false, true},
                           Row{10500, 150, false, false}, Row{-45, 150, false, false}, Row{9090, 4995, false, true},
-                          Row{9090, 5010, false, false}, Row{9105, 10, false, false}}) {
+                          Row{9090, 5010, false, false}, Row{9105, 10, false, false}, Row{0, 0, false, true}}) {
         t.whole.setNewGameVisible(false);
         t.whole.window().pointerMoved(4500, 150);
         t.whole.setNewGameVisible(row.buttonShown);
@@ -79,8 +79,9 @@ struct RestingDevice final : SoundDevice {
 };
 
 // At Game over no loop runs: the button and the arrow show, the sound rests, and every event is
-// handled as it comes. Only the primary button, pressed and released over New Game, starts the
-// next game, whose set-up hides both again.
+// handled as it comes; the picture is handed over again only when it changed or was uncovered.
+// Only the primary button, pressed and released over New Game, starts the next game, whose set-up
+// hides both again.
 TEST(Game, AtGameOverEventsAreHandledAsTheyComeUntilNewGameIsClicked) {
     RestingDevice device;
     FixedTimeOfDay clock(43210);
@@ -94,6 +95,9 @@ TEST(Game, AtGameOverEventsAreHandledAsTheyComeUntilNewGameIsClicked) {
     EXPECT_TRUE(game.pointerShown() && device.rested && !game.playing());
     EXPECT_TRUE(std::isinf(game.nextFrameDueMs()));
     ASSERT_NE(game.takeFrame(), nullptr);
+    EXPECT_EQ(game.takeFrame(), nullptr) << "nothing new to show";
+    game.post(WindowEvent::of(Kind::Uncovered));
+    EXPECT_NE(game.takeFrame(), nullptr) << "an uncovered window is not shown again";
 
     game.post(WindowEvent::resized(12000, 7500));  // the button is centred anew: 81 by 45 pixels
     const Game::Frame* frame = game.takeFrame();

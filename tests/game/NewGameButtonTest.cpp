@@ -21,19 +21,28 @@ struct BlockFont final : TextRasterizer {
     int n;
 };
 
+// The button's face, up or pushed in, at a density, with a caption of solid blocks.
+Picture face(int density, bool pressed) {
+    BlockFont font(density);
+    TextCache text(font);
+    NewGameButton button;
+    button.setDensity(density);
+    button.setText(&text);
+    button.pressed = pressed;
+    return button.picture();
+}
+
+// Up and pushed in, it looks as it always has: every colour and place of its face, outline, bevels
+// and caption is in these hashes (a change meant to be comes with new ones).
+TEST(NewGameButton, LooksAsItAlwaysHas) {
+    EXPECT_EQ(testing::pixelHash(face(1, false)), 0xc6b29788182170ddull);
+    EXPECT_EQ(testing::pixelHash(face(1, true)), 0x5abf019a1a128adbull);
+}
+
 // On a screen two and three times as dense, the button's face, up and pushed in, is the face at
 // 96 dpi with every pixel that many times as wide and high (its outline and bevels too), but for
 // its caption, which lies as far in and is as large within a device pixel.
 TEST(NewGameButton, OnADenserScreenItsFaceIsDrawnThatManyTimesAsLarge) {
-    const auto face = [](int density, bool pressed) {
-        BlockFont font(density);
-        TextCache text(font);
-        NewGameButton button;
-        button.setDensity(density);
-        button.setText(&text);
-        button.pressed = pressed;
-        return button.picture();
-    };
     constexpr Pixel kCaption = rgb(235, 238, 255);
     const auto captionBox = [](const Picture& p) {
         return testing::boxWhere(p, [&](int x, int y) { return p.at(x, y) == kCaption; });

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tests/sim/Invariants.h"
+#include "tests/support/Pictures.h"
 #include "tests/support/Process.h"
 #include "tools/images/ImageFiles.h"
 #include "tools/sim/SimRun.h"
@@ -21,20 +22,9 @@ namespace vellix::sim {
 namespace {
 
 using testing::Invariants;
+using testing::fnv1a;
+using testing::pixelHash;
 using namespace std::literals;
-
-std::uint64_t fnv1a(const std::string& bytes, std::uint64_t hash = 0xcbf29ce484222325ull) {
-    for (const unsigned char c : bytes) hash = (hash ^ c) * 0x100000001b3ull;
-    return hash;
-}
-
-// The pixels as the canvas holds them (0x00RRGGBB, least significant byte first), hashed.
-std::uint64_t pixelHash(const Picture& picture) {
-    std::string bytes;
-    for (const Pixel p : picture.pixels())
-        for (int shift = 0; shift < 32; shift += 8) bytes += char(p >> shift & 0xFF);
-    return fnv1a(bytes);
-}
 
 std::string readFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -119,7 +120,8 @@ TEST(Brick, ShowsItsPowerupOverItselfAndOnAPlainDeathShattersForTenFramesOneShar
     // Each frame of the effect draws four numbers a shard (its place and its size): 10 shards in
     // the first frame, one fewer in each later one, and after the tenth none. The shards land from
     // 1 to 1000 twips right of and below the centre, 240 to 839 twips in size: within pixels 45 to
-    // 168 across and 90 to 212 down.
+    // 168 across and 90 to 212 down, spread over them.
+    int right = 0, bottom = 0;
     for (int frame = 1; frame <= 11; ++frame) {
         t.canvas().Cls();
         RandomSource before = t.game.random();
@@ -132,11 +134,13 @@ TEST(Brick, ShowsItsPowerupOverItselfAndOnAPlainDeathShattersForTenFramesOneShar
         for (int y = 0; y < image.pixelHeight(); ++y)
             for (int x = 0; x < image.pixelWidth(); ++x) {
                 if (image.at(x, y) == 0) continue;
-                ++lit;
+                ++lit, right = std::max(right, x), bottom = std::max(bottom, y);
                 ASSERT_TRUE(x >= 45 && x <= 168 && y >= 90 && y <= 212) << "frame " << frame << ": " << x << ", " << y;
             }
         EXPECT_EQ(lit > 0, frame <= 10) << "frame " << frame;
     }
+    // A piece shows at most the 45 x 18 pixels of the quarter it is cut from: the pieces landed far apart.
+    EXPECT_TRUE(right > 120 && bottom > 140) << right << ", " << bottom;
 }
 
 }  // namespace
