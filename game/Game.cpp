@@ -19,11 +19,11 @@ void Game::setText(TextCache* text) {
     window_.setText(text);
 }
 
+// A new density comes with a resize, which marks the picture changed.
 void Game::setDensity(double density) {
     if (density == this->density()) return;
     sprites_ = SpriteSet::atDensity(density);
     window_.setDensity(density);
-    pictureChanged_ = true;
 }
 
 void Game::start(const std::string& soundDirectory, float width, float height) {

@@ -1,5 +1,6 @@
 #include "game/objects/clsPaddle.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/Arithmetic.h"
@@ -24,7 +25,7 @@ void clsPaddle::init(bool companion) {
     ypos_ = canvas.Height() - kRestAboveFloor;
     // 180 at level 1, 160 at level 2, 140 from then on.
     const int levelSpeed = 200 - 20 * int(game_.getLevel());
-    speed_ = std::int16_t(levelSpeed < 140 ? 140 : levelSpeed);
+    speed_ = std::int16_t(std::max(levelSpeed, 140));
     companion_ = companion;
 }
 
@@ -80,7 +81,7 @@ void clsPaddle::paint() {
     // grown wider than the picture is drawn with the picture laid side by side.
     // Pieces wholly off the field are skipped: a paddle can grow very wide over a long game.
     const Picture& centre = s.imgPaddleCenter;
-    float drawn = l < 0 ? std::floor(-l / centre.Width()) * centre.Width() : 0;
+    float drawn = std::max(0.0f, std::floor(-l / centre.Width()) * centre.Width());
     do {
         const float piece = std::fmin(centre.Width(), width_ - drawn);
         canvas.PaintPicture(centre, l + drawn, yDraw, piece, centre.Height(), 0, 0, RasterOp::SRCPAINT);
