@@ -109,6 +109,7 @@ TEST(Game, AtGameOverEventsAreHandledAsTheyComeUntilNewGameIsClicked) {
     };
     for (const Click click : {Click{6000, 6000, false, false}, {6000, 7500, true, false}, {5400, 6500, true, true}}) {
         game.post(WindowEvent::buttonPressed(click.pressX, 3750, click.primary));
+        EXPECT_NE(game.takeFrame(), nullptr) << "the button is not shown as pressed";
         game.post(WindowEvent::buttonReleased(click.releaseX, 3750, click.primary));
         EXPECT_EQ(game.playing(), click.starts) << click.pressX << " to " << click.releaseX;
     }

@@ -55,9 +55,14 @@ bool finerThan(const Picture& picture, int n) {
 // (where an edge falls within a 96-dpi pixel is all the 96-dpi picture tells), with finer detail.
 TEST(Sprites, AtADenserScreenEachIsAsLargeInTwipsAndDrawnAnewAtThatManyTimesThePixels) {
     const auto ones = spritesOf(SpriteSet::builtIn());
-    for (double n : {2.0, 2.625, 3.0}) {
+    for (auto [n, look] : {std::pair{2.0, 0x6d5c2c530ce93406ull}, {2.625, 0xdf0da137928e57feull}, {3.0, 0x69c803eb2c8556fcull}}) {
         const SpriteSet dense = SpriteSet::atDensity(n);
         const auto denses = spritesOf(dense);
+        // Drawn anew, it looks as it always has at that density (a change meant to be comes with new hashes).
+        std::uint64_t drawn = 0;
+        for (const auto& [sprite, mask] : denses)
+            drawn = drawn * 31 + testing::pixelHash(*sprite) + (mask != nullptr ? testing::pixelHash(*mask) : 0);
+        EXPECT_EQ(drawn, look) << std::hex << drawn << " at " << n;
         for (std::size_t i = 0; i < ones.size(); ++i) {
             SCOPED_TRACE(::testing::Message() << "sprite " << i << " at " << n);
             const auto [one, oneMask] = ones[i];

@@ -63,7 +63,8 @@ protected:
 };
 
 TEST_F(WaveFile, AcceptsShortUncompressedSoundsAtAnyUsualRateAndLayout) {
-    for (const Format f : {Format{}, Format{1, 2, 44100, 16}, Format{1, 8, 192000, 24}, Format{3, 1, 22050, 32}})
+    for (const Format f : {Format{}, Format{1, 2, 44100, 16}, Format{1, 8, 192000, 24}, Format{1, 2, 48000, 32},
+                           Format{3, 1, 22050, 32}})
         EXPECT_EQ(checkWave(wave(f, f.rate)), "") << f.channels << " x " << f.bits << " at " << f.rate;
     EXPECT_EQ(checkWave(wave({}, 80000)), "") << "exactly ten seconds";
     Bytes extensible = formatBody({0xFFFE, 2, 44100, 16});
