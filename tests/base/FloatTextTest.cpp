@@ -5,7 +5,6 @@
 #include <bit>
 #include <charconv>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 

@@ -7,10 +7,7 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <thread>
 
@@ -23,10 +20,6 @@ inline std::string run(const std::string& command) {
     for (int c = 0; pipe != nullptr && (c = std::fgetc(pipe)) != EOF;) out += char(c);
     if (pipe != nullptr) pclose(pipe);
     return out;
-}
-
-inline std::string readFile(const std::filesystem::path& path) {
-    return {std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {}};
 }
 
 // Tries `done` until it holds or `limit` has passed; returns whether it held.

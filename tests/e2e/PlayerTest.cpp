@@ -9,7 +9,6 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
-#include <sstream>
 
 #include "tests/e2e/ScreenSaverService.h"
 #include "tests/support/Process.h"

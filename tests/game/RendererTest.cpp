@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <tuple>
 #include <vector>
 
 #include "base/Twips.h"

@@ -7,12 +7,20 @@
 
 #include <chrono>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace vellix::testing {
+
+// What a file holds, such as what a program left in one.
+inline std::string readFile(const std::filesystem::path& path) {
+    return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
+}
 
 // A program started by a test, with its own environment changes and its stderr in a file. It is
 // killed if the test leaves it running.

@@ -23,22 +23,6 @@ ObjectCollection<clsBrick>& wall(TestGame& t, std::int16_t count, std::int16_t r
     return t.game.bricks;
 }
 
-// A brick draws its colour, then its drift speed, then perhaps a power-up. Worked out by hand from
-// seed 0 of the game's generator (splitmix64, the top 24 bits of each output over 2^24): the first
-// brick draws 0.883, 0.432, 0.026 and 0.971, so it is magenta (5), drifts 29 a frame and, its third
-// number being under 0.06, carries the magnet (6); the next draws 0.106, 0.327 and 0.174: blue,
-// 34 a frame and no power-up.
-TEST(Brick, DrawsItsColourThenItsSpeedThenItsPowerup) {
-    TestGame t;
-    t.game.bricks.rebuild(2);
-    t.game.random().seed(0);
-    for (std::int16_t i = 0; i < 2; ++i) t.game.bricks[i].init(0, i, i);
-    const clsBrick& first = t.game.bricks[0];
-    const clsBrick& second = t.game.bricks[1];
-    EXPECT_EQ(std::tuple(first.image(), first.speed(), first.getPowerup()), std::tuple(5, -29, PowerupKind::MagneticPaddle));
-    EXPECT_EQ(std::tuple(second.image(), second.speed(), second.getPowerup()), std::tuple(0, -34, PowerupKind::None));
-}
-
 // Over a wall of 29296 bricks every colour comes about as often as any other, and every drift speed
 // from 50 to 3 a frame, but 3, which takes in the slowest speeds too, comes three times as often;
 // every power-up is carried once.
