@@ -55,7 +55,8 @@ TEST(FloatText, MatchesTheLibraryWhereTheDigitsAreHard) {
         compare(std::bit_cast<std::uint32_t>(ten) - 200, 400);
     }
     for (const float value : {1e-4f, 1e-5f, 1.5e-4f, 0.001f, 123456.f, 1234567.f, 1e5f, 1e6f, 3e6f, 1e7f, 16777216.f,
-                              16777218.f, 123456792.f, 1e10f, 3.4028235e38f, 1.17549435e-38f, 0.3f, 2.5f, 997.f}) {
+                              16777218.f, 123456792.f, 1074999936.f, 1079000064.f, 1e10f, 3.4028235e38f,
+                              1.17549435e-38f, 0.3f, 2.5f, 997.f}) {
         EXPECT_EQ(ours(value), library(value));
         EXPECT_EQ(ours(-value), library(-value));
     }
