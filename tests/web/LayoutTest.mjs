@@ -3,7 +3,7 @@
 //   node tests/web/LayoutTest.mjs SITE_DIR
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { countPixels, kTwips, openGame, screenshot, waitForState, withBrowser } from './browser.mjs';
+import { countPixels, kTwips, openGame, screenshot, state, waitFor, waitForState, withBrowser } from './browser.mjs';
 
 // The share of the rows of the wall's band (the top 144 pixels of the field at 96 dpi, the
 // wall's four rows) that repeat the row above: a picture magnified from 96 dpi repeats most of them.
@@ -50,12 +50,12 @@ test('the field follows the viewport', async (t) => {
       for (const density of [1, 1.25, 2, 2.625, 3]) {
         const cannot = await page.setViewport({ width: 390, height: 844, deviceScaleFactor: density });
         if (cannot) return t.skip(cannot);
-        // A field of 390 CSS pixels at 1.25 is 487.5 device pixels: the field is a whole number of them.
-        const s = await waitForState(page, (x) => Math.abs(x.width - 390) < 1 && Math.abs(x.height - 844) < 1 &&
-          x.framesShown > 0, `the field at ${density}`);
+        // The backing store of 390 CSS pixels at 1.25 is 487.5 device pixels: a whole number of them.
+        const backing = () => page.evaluate(() => [document.getElementById('field').width, document.getElementById('field').height]);
+        await waitFor(backing, ([w, h]) => Math.abs(w - 390 * density) <= 1 && Math.abs(h - 844 * density) <= 1,
+          `a backing store of 390x844 at ${density}`);
+        const s = await state(page);
         await waitForState(page, (x) => x.framesShown > s.framesShown + 2, 'frames at that density');
-        const backing = await page.evaluate(() => [document.getElementById('field').width, document.getElementById('field').height]);
-        assert.ok(Math.abs(backing[0] - 390 * density) <= 1 && Math.abs(backing[1] - 844 * density) <= 1, `${backing} at ${density}`);
         const repeated = repeatedRows(await screenshot(page), density);
         plain ??= repeated;
         assert.ok(repeated <= plain + 0.05, `${repeated} of the rows repeat at ${density}, ${plain} at 1`);
