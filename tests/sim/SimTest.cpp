@@ -21,11 +21,7 @@
 namespace vellix::sim {
 namespace {
 
-using testing::Invariants;
-using testing::fnv1a;
-using testing::pixelHash;
-using testing::readFile;
-using namespace std::literals;
+using namespace testing;
 
 // A run of a script without text, so that its pictures do not depend on the fonts installed; each
 // drawn frame is checked against `invariants`, if given.

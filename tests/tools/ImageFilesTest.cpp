@@ -28,18 +28,22 @@ TEST(ImageFiles, BmpAndPngFilesHoldThePictureAsOtherProgramsReadIt) {
     for (bool alpha : {false, true}) {
         // An odd width pads the bitmap's rows; rows that partly repeat earlier ones give the PNG packer
         // something to pack.
-        Picture picture(101, 100);
+        Picture picture(101, 100), plain(101, 100);  // with its alpha, if any, and without
         Bytes raw;  // what ImageMagick should read
         for (int i = 0; i < 101 * 100; ++i) {
             const int x = i % 101, y = i / 101, k = (x | y) % (y % 17 + 1), a = alpha ? k * 19 & 0xFF : 255;
             const Pixel p = rgb(k * 37, y * 71, k * 13);
-            picture.at(x, y) = p | (alpha ? Pixel(a) << 24 : 0);
+            picture.at(x, y) = p | (alpha ? Pixel(a) << 24 : 0), plain.at(x, y) = p;
             raw.insert(raw.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p), std::uint8_t(a)});
         }
         EXPECT_EQ(decodeBmp(encodeBmp(picture, alpha)), picture) << "alpha " << alpha;
         EXPECT_EQ(magick(encodeBmp(picture, alpha), "bmp"), raw) << "alpha " << alpha;
         EXPECT_EQ(magick(encodePng(picture, alpha), "png"), raw) << "alpha " << alpha;
         EXPECT_EQ(decodePng(encodePng(picture, alpha), alpha), picture) << "alpha " << alpha;
+        // A 32-bit bitmap whose header masks no alpha holds none: its pixels come back without.
+        Bytes noAlpha = encodeBmp(picture, true);
+        noAlpha[66] = noAlpha[67] = noAlpha[68] = noAlpha[69] = 0;
+        EXPECT_EQ(decodeBmp(noAlpha), plain) << "alpha " << alpha;
     }
 }
 
