@@ -23,7 +23,8 @@ public:
             serving_ = std::thread([this] {
                 while (!stop_ && dbus_connection_read_write(bus_, 50))
                     while (DBusMessage* message = dbus_connection_pop_message(bus_)) {
-                        if (dbus_message_is_method_call(message, "org.freedesktop.ScreenSaver", dbus_message_get_member(message)))
+                        if (dbus_message_get_type(message) == DBUS_MESSAGE_TYPE_METHOD_CALL &&
+                            dbus_message_has_interface(message, "org.freedesktop.ScreenSaver"))
                             answer(message);
                         dbus_message_unref(message);
                     }
